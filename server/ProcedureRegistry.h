@@ -1,0 +1,28 @@
+#pragma once
+
+#include "server/Procedure.h"
+
+#include <QHash>
+
+namespace server {
+
+// Every procedure of the section's server, found by database and name without
+// regard to case.
+class ProcedureRegistry {
+public:
+    // The registry with every procedure of the server.
+    static const ProcedureRegistry& standard();
+
+    void add(ProcedureSpec spec);
+    const ProcedureSpec* find(const QString& database, const QString& name) const;
+    QList<const ProcedureSpec*> all() const;
+
+private:
+    static QString key(const QString& database, const QString& name);
+    QHash<QString, ProcedureSpec> m_procedures;
+};
+
+// Each database's procedures are added by one function of its own file.
+void addRadiologyProcedures(ProcedureRegistry& registry);
+
+} // namespace server
