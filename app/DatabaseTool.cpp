@@ -39,13 +39,11 @@ Commands
 Errors go to standard error and the exit status is 1.
 )";
 
-QString resolveTarget(const QString& target)
-{
+QString resolveTarget(const QString& target) {
     return target == "@demo" ? defaultDemoFolder() : target;
 }
 
-QString csvField(const QString& text)
-{
+QString csvField(const QString& text) {
     if (!text.contains(',') && !text.contains('"') && !text.contains('\n'))
         return text;
     QString escaped = text;
@@ -53,8 +51,7 @@ QString csvField(const QString& text)
     return '"' + escaped + '"';
 }
 
-void printTable(const server::Result& r, QTextStream& out)
-{
+void printTable(const server::Result& r, QTextStream& out) {
     QList<int> widths;
     for (const QString& c : r.columns)
         widths << int(c.size());
@@ -84,8 +81,7 @@ void printTable(const server::Result& r, QTextStream& out)
     out << "(" << r.rows.size() << (r.rows.size() == 1 ? " row)" : " rows)") << '\n';
 }
 
-void printCsv(const server::Result& r, QTextStream& out)
-{
+void printCsv(const server::Result& r, QTextStream& out) {
     QStringList header;
     for (const QString& c : r.columns)
         header << csvField(c);
@@ -98,8 +94,7 @@ void printCsv(const server::Result& r, QTextStream& out)
     }
 }
 
-int create(const QString& target, bool demo, QTextStream& out)
-{
+int create(const QString& target, bool demo, QTextStream& out) {
     auto backend = server::Backend::open(target, server::Backend::Mode::CreateIfMissing);
     const int applied = server::migrate(*backend);
     out << "Schema version " << server::schemaVersion(*backend) << " (" << applied
@@ -119,14 +114,12 @@ int create(const QString& target, bool demo, QTextStream& out)
 
 } // namespace
 
-QString defaultDemoFolder()
-{
+QString defaultDemoFolder() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
         .filePath("mammo/demo");
 }
 
-int runDatabaseTool(const QStringList& arguments, QTextStream& out, QTextStream& err)
-{
+int runDatabaseTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     QStringList args = arguments.mid(1);
     const bool csv = args.removeAll("--csv") > 0;
     const bool demo = args.removeAll("--demo") > 0;

@@ -3,12 +3,13 @@
 # SQLite server and on a throwaway PostgreSQL cluster started for this run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 
 bash scripts/build.sh
 
 pg_dir=/tmp/mammo-test-pg-$$
 pg_port=${MAMMO_TEST_PG_PORT:-55432}
-cleanup() { bash scripts/pg-cluster.sh stop "$pg_dir"; }
+cleanup() { bash "$root/scripts/pg-cluster.sh" stop "$pg_dir"; }
 trap cleanup EXIT
 
 admin_url=$(bash scripts/pg-cluster.sh start "$pg_dir" "$pg_port")

@@ -1,8 +1,8 @@
 #include "server/Backend.h"
 
 #include "server/Error.h"
-#include "server/SqliteBackend.h"
 #include "server/PostgresBackend.h"
+#include "server/SqliteBackend.h"
 
 #include <QDateTime>
 #include <QSqlError>
@@ -11,22 +11,19 @@
 
 namespace server {
 
-const QStringList& logicalDatabases()
-{
-    static const QStringList names{"RADIOLOGY", "PATIENT_DATA", "BILLING",
-                                   "REPORTS",   "BUILD_FILE",   "LABORATORY",
-                                   "CLINICAL_AREA", "PASSWORD", "CARDIO"};
+const QStringList& logicalDatabases() {
+    static const QStringList names{"RADIOLOGY",     "PATIENT_DATA", "BILLING",
+                                   "REPORTS",       "BUILD_FILE",   "LABORATORY",
+                                   "CLINICAL_AREA", "PASSWORD",     "CARDIO"};
     return names;
 }
 
-bool Backend::isPostgresTarget(const QString& target)
-{
-    return target.startsWith("postgresql://", Qt::CaseInsensitive)
-        || target.startsWith("postgres://", Qt::CaseInsensitive);
+bool Backend::isPostgresTarget(const QString& target) {
+    return target.startsWith("postgresql://", Qt::CaseInsensitive) ||
+           target.startsWith("postgres://", Qt::CaseInsensitive);
 }
 
-std::unique_ptr<Backend> Backend::open(const QString& target, Mode mode)
-{
+std::unique_ptr<Backend> Backend::open(const QString& target, Mode mode) {
     if (isPostgresTarget(target))
         return std::make_unique<PostgresBackend>(target, mode);
     return std::make_unique<SqliteBackend>(target, mode);
@@ -34,11 +31,9 @@ std::unique_ptr<Backend> Backend::open(const QString& target, Mode mode)
 
 Backend::Backend(QString target, QString connectionName)
     : m_target(std::move(target))
-    , m_connectionName(std::move(connectionName))
-{}
+    , m_connectionName(std::move(connectionName)) {}
 
-Backend::~Backend()
-{
+Backend::~Backend() {
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
         if (db.isOpen())
@@ -47,21 +42,18 @@ Backend::~Backend()
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-QSqlDatabase Backend::database() const
-{
+QSqlDatabase Backend::database() const {
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-void Backend::fail(const QString& what, const QString& driverText, const QString& sql) const
-{
+void Backend::fail(const QString& what, const QString& driverText, const QString& sql) const {
     QString text = what;
     if (!driverText.trimmed().isEmpty())
         text += ": " + driverText.trimmed();
     throw Error(text, sql);
 }
 
-Result Backend::query(const QString& sql, const QVariantMap& params)
-{
+Result Backend::query(const QString& sql, const QVariantMap& params) {
     QSqlQuery q(database());
     q.setForwardOnly(true);
     bool ok = false;
@@ -97,39 +89,33 @@ Result Backend::query(const QString& sql, const QVariantMap& params)
     return result;
 }
 
-int Backend::exec(const QString& sql, const QVariantMap& params)
-{
+int Backend::exec(const QString& sql, const QVariantMap& params) {
     return query(sql, params).rowsAffected;
 }
 
-QVariant Backend::scalar(const QString& sql, const QVariantMap& params)
-{
+QVariant Backend::scalar(const QString& sql, const QVariantMap& params) {
     const Result r = query(sql, params);
     if (r.rows.isEmpty() || r.rows.first().isEmpty())
         return {};
     return r.rows.first().first();
 }
 
-void Backend::execDdl(const QString& ddl)
-{
+void Backend::execDdl(const QString& ddl) {
     const QString adapted = adaptDdl(ddl);
     QSqlQuery q(database());
     if (!q.exec(adapted))
         fail("The schema change failed", q.lastError().text(), adapted);
 }
 
-QString Backend::concat(const QStringList& parts) const
-{
+QString Backend::concat(const QStringList& parts) const {
     return "(" + parts.join(" || ") + ")";
 }
 
-QString Backend::timestampText(const QDateTime& when)
-{
+QString Backend::timestampText(const QDateTime& when) {
     return when.toString("yyyy-MM-dd hh:mm:ss");
 }
 
-void Backend::begin()
-{
+void Backend::begin() {
     const QString sql = m_depth == 0 ? beginStatement() : QString("SAVEPOINT sp%1").arg(m_depth);
     QSqlQuery q(database());
     if (!q.exec(sql))
@@ -137,8 +123,7 @@ void Backend::begin()
     ++m_depth;
 }
 
-void Backend::commit()
-{
+void Backend::commit() {
     if (m_depth == 0)
         throw Error("There is no transaction to commit.");
     const QString sql =
@@ -152,8 +137,7 @@ void Backend::commit()
     --m_depth;
 }
 
-void Backend::rollback()
-{
+void Backend::rollback() {
     if (m_depth == 0)
         return;
     QSqlQuery q(database());
@@ -169,21 +153,18 @@ void Backend::rollback()
 
 Transaction::Transaction(Backend& backend)
     : m_backend(backend)
-    , m_exceptionsAtStart(std::uncaught_exceptions())
-{
+    , m_exceptionsAtStart(std::uncaught_exceptions()) {
     m_backend.begin();
 }
 
-void Transaction::commit()
-{
+void Transaction::commit() {
     if (!m_done) {
         m_done = true;
         m_backend.commit();
     }
 }
 
-Transaction::~Transaction()
-{
+Transaction::~Transaction() {
     if (m_done)
         return;
     m_done = true;

@@ -49,7 +49,7 @@ public:
     int transactionDepth() const { return m_depth; }
 
     // Dialect: the few expressions that differ between backends.
-    virtual QString nowExpression() const = 0;          // local date and time of the server
+    virtual QString nowExpression() const = 0;              // local date and time of the server
     virtual QString concat(const QStringList& parts) const; // string concatenation
     virtual bool tableExists(const QString& database, const QString& table) = 0;
 

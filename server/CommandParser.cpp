@@ -7,16 +7,14 @@ namespace server {
 
 namespace {
 
-bool isKnownDatabase(const QString& name)
-{
+bool isKnownDatabase(const QString& name) {
     for (const QString& db : logicalDatabases())
         if (db.compare(name, Qt::CaseInsensitive) == 0)
             return true;
     return false;
 }
 
-QString canonicalDatabase(const QString& name)
-{
+QString canonicalDatabase(const QString& name) {
     for (const QString& db : logicalDatabases())
         if (db.compare(name, Qt::CaseInsensitive) == 0)
             return db;
@@ -25,8 +23,7 @@ QString canonicalDatabase(const QString& name)
 
 } // namespace
 
-CommandParser::Kind CommandParser::classify(const QList<Token>& tokens)
-{
+CommandParser::Kind CommandParser::classify(const QList<Token>& tokens) {
     if (tokens.isEmpty())
         return Kind::Empty;
     const Token& first = tokens.first();
@@ -36,8 +33,7 @@ CommandParser::Kind CommandParser::classify(const QList<Token>& tokens)
     return Kind::ProcedureCall;
 }
 
-QString CommandParser::guessName(const QString& text)
-{
+QString CommandParser::guessName(const QString& text) {
     QString name;
     for (const QChar c : text.trimmed()) {
         if (c.isSpace() || c == '\'' || c == ',')
@@ -47,8 +43,7 @@ QString CommandParser::guessName(const QString& text)
     return name;
 }
 
-ProcedureCall CommandParser::parseCall(const QString& text)
-{
+ProcedureCall CommandParser::parseCall(const QString& text) {
     QList<Token> tokens;
     try {
         tokens = Lexer::tokenize(text);
@@ -62,13 +57,12 @@ ProcedureCall CommandParser::parseCall(const QString& text)
     return parseCall(text, tokens);
 }
 
-ProcedureCall CommandParser::parseCall(const QString& text, const QList<Token>& tokens)
-{
+ProcedureCall CommandParser::parseCall(const QString& text, const QList<Token>& tokens) {
     const QString shownName = guessName(text);
     auto malformed = [&](const QString& problem) {
-        return Error(QString("Incorrect syntax in the call of procedure '%1': %2.")
-                         .arg(shownName, problem),
-                     text);
+        return Error(
+            QString("Incorrect syntax in the call of procedure '%1': %2.").arg(shownName, problem),
+            text);
     };
 
     // The name: parts separated by dots, an empty part standing for the owner.
@@ -127,20 +121,19 @@ ProcedureCall CommandParser::parseCall(const QString& text, const QList<Token>& 
         } else if (t.kind == Token::Kind::Number) {
             call.values << t.text;
             ++i;
-        } else if (t.isSymbol("-") && i + 1 < tokens.size()
-                   && tokens[i + 1].kind == Token::Kind::Number) {
+        } else if (t.isSymbol("-") && i + 1 < tokens.size() &&
+                   tokens[i + 1].kind == Token::Kind::Number) {
             call.values << "-" + tokens[i + 1].text;
             i += 2;
         } else {
-            throw malformed(QString("unexpected '%1' at character %2")
-                                .arg(t.text)
-                                .arg(t.position + 1));
+            throw malformed(
+                QString("unexpected '%1' at character %2").arg(t.text).arg(t.position + 1));
         }
         if (i == tokens.size())
             break;
         if (!tokens[i].isSymbol(","))
-            throw malformed(QString("a comma was expected at character %1")
-                                .arg(tokens[i].position + 1));
+            throw malformed(
+                QString("a comma was expected at character %1").arg(tokens[i].position + 1));
         ++i;
     }
     return call;

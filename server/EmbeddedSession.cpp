@@ -7,8 +7,7 @@
 
 namespace server {
 
-std::unique_ptr<EmbeddedSession> EmbeddedSession::open(const QString& target, Backend::Mode mode)
-{
+std::unique_ptr<EmbeddedSession> EmbeddedSession::open(const QString& target, Backend::Mode mode) {
     auto backend = Backend::open(target, mode);
     migrate(*backend);
     return std::make_unique<EmbeddedSession>(std::move(backend));
@@ -17,11 +16,9 @@ std::unique_ptr<EmbeddedSession> EmbeddedSession::open(const QString& target, Ba
 EmbeddedSession::EmbeddedSession(std::unique_ptr<Backend> backend,
                                  const ProcedureRegistry& registry)
     : m_backend(std::move(backend))
-    , m_registry(registry)
-{}
+    , m_registry(registry) {}
 
-void EmbeddedSession::setDefaultDatabase(const QString& name)
-{
+void EmbeddedSession::setDefaultDatabase(const QString& name) {
     for (const QString& db : logicalDatabases()) {
         if (db.compare(name.trimmed(), Qt::CaseInsensitive) == 0) {
             m_defaultDatabase = db;
@@ -31,17 +28,17 @@ void EmbeddedSession::setDefaultDatabase(const QString& name)
     throw Error("Database '" + name + "' does not exist.");
 }
 
-Result EmbeddedSession::run(const QString& text)
-{
+Result EmbeddedSession::run(const QString& text) {
     QList<Token> tokens;
     try {
         tokens = Lexer::tokenize(text);
     } catch (const Lexer::Failure& f) {
-        if (CommandParser::classify(Lexer::tokenize(text.left(f.position)))
-            == CommandParser::Kind::ProcedureCall)
+        if (CommandParser::classify(Lexer::tokenize(text.left(f.position))) ==
+            CommandParser::Kind::ProcedureCall)
             CommandParser::parseCall(text); // reports the problem with the procedure's name
-        throw Error(QString("%1 at character %2 of the statement.").arg(f.problem).arg(f.position + 1),
-                    text);
+        throw Error(
+            QString("%1 at character %2 of the statement.").arg(f.problem).arg(f.position + 1),
+            text);
     }
     switch (CommandParser::classify(tokens)) {
     case CommandParser::Kind::Empty:
@@ -54,8 +51,7 @@ Result EmbeddedSession::run(const QString& text)
     return runProcedure(text, tokens);
 }
 
-Result EmbeddedSession::runStatement(const QString& text, const QList<Token>& tokens)
-{
+Result EmbeddedSession::runStatement(const QString& text, const QList<Token>& tokens) {
     const Translation t = Translator(*m_backend, m_defaultDatabase).translate(text, tokens);
     try {
         Result r = m_backend->query(t.sql);
@@ -66,14 +62,12 @@ Result EmbeddedSession::runStatement(const QString& text, const QList<Token>& to
     }
 }
 
-Result EmbeddedSession::runProcedure(const QString& text, const QList<Token>& tokens)
-{
+Result EmbeddedSession::runProcedure(const QString& text, const QList<Token>& tokens) {
     const ProcedureCall call = CommandParser::parseCall(text, tokens);
     const QString database = call.database.isEmpty() ? m_defaultDatabase : call.database;
     const ProcedureSpec* spec = m_registry.find(database, call.name);
     if (!spec)
-        throw Error("Could not find stored procedure '" + database + ".." + call.name + "'.",
-                    text);
+        throw Error("Could not find stored procedure '" + database + ".." + call.name + "'.", text);
     if (!spec->arities.contains(int(call.values.size()))) {
         QStringList counts;
         for (int n : spec->arities)

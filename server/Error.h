@@ -12,8 +12,7 @@ public:
     explicit Error(const QString& description, const QString& command = {})
         : std::runtime_error(description.toStdString())
         , m_description(description)
-        , m_command(command)
-    {}
+        , m_command(command) {}
 
     const QString& description() const { return m_description; }
     const QString& command() const { return m_command; }

@@ -4,20 +4,17 @@ namespace server {
 
 namespace {
 
-bool isIdentifierStart(QChar c)
-{
+bool isIdentifierStart(QChar c) {
     return c.isLetter() || c == '_' || c == '@' || c == '#';
 }
 
-bool isIdentifierPart(QChar c)
-{
+bool isIdentifierPart(QChar c) {
     return c.isLetterOrNumber() || c == '_' || c == '@' || c == '#' || c == '$';
 }
 
 } // namespace
 
-QList<Token> Lexer::tokenize(const QString& text)
-{
+QList<Token> Lexer::tokenize(const QString& text) {
     QList<Token> tokens;
     const int n = text.size();
     int i = 0;

@@ -14,8 +14,7 @@ struct Token {
     int position; // offset in the command text
 
     bool isSymbol(const QString& s) const { return kind == Kind::Symbol && text == s; }
-    bool isWord(const QString& w) const
-    {
+    bool isWord(const QString& w) const {
         return kind == Kind::Identifier && text.compare(w, Qt::CaseInsensitive) == 0;
     }
 };

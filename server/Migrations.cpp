@@ -12,8 +12,7 @@ namespace {
 
 // The version table lives outside the logical databases: in the main file of
 // the embedded server, in the public schema of PostgreSQL.
-void ensureVersionTable(Backend& backend)
-{
+void ensureVersionTable(Backend& backend) {
     if (backend.tableExists(backend.kind() == "sqlite" ? "main" : "public", "schema_migrations"))
         return;
     backend.execDdl("CREATE TABLE schema_migrations (version INTEGER PRIMARY KEY, "
@@ -22,8 +21,7 @@ void ensureVersionTable(Backend& backend)
 
 } // namespace
 
-const QList<Migration>& allMigrations()
-{
+const QList<Migration>& allMigrations() {
     static const QList<Migration> migrations = [] {
         QList<Migration> list = schemaMigrations();
         for (int i = 0; i < list.size(); ++i)
@@ -34,14 +32,12 @@ const QList<Migration>& allMigrations()
     return migrations;
 }
 
-int schemaVersion(Backend& backend)
-{
+int schemaVersion(Backend& backend) {
     ensureVersionTable(backend);
     return backend.scalar("SELECT COALESCE(MAX(version), 0) FROM schema_migrations").toInt();
 }
 
-int migrate(Backend& backend)
-{
+int migrate(Backend& backend) {
     const int current = schemaVersion(backend);
     int applied = 0;
     for (const Migration& m : allMigrations()) {

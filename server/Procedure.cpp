@@ -7,8 +7,7 @@
 
 namespace server {
 
-double Arguments::number(int i) const
-{
+double Arguments::number(int i) const {
     const QString t = trimmed(i);
     if (t.isEmpty())
         return 0;
@@ -19,28 +18,23 @@ double Arguments::number(int i) const
     return n;
 }
 
-Result ProcedureContext::query(const QString& sql, const QVariantMap& params)
-{
+Result ProcedureContext::query(const QString& sql, const QVariantMap& params) {
     return m_backend.query(sql, params);
 }
 
-int ProcedureContext::exec(const QString& sql, const QVariantMap& params)
-{
+int ProcedureContext::exec(const QString& sql, const QVariantMap& params) {
     return m_backend.exec(sql, params);
 }
 
-QVariant ProcedureContext::scalar(const QString& sql, const QVariantMap& params)
-{
+QVariant ProcedureContext::scalar(const QString& sql, const QVariantMap& params) {
     return m_backend.scalar(sql, params);
 }
 
-QString ProcedureContext::now() const
-{
+QString ProcedureContext::now() const {
     return Backend::timestampText(QDateTime::currentDateTime());
 }
 
-void ProcedureContext::raise(const QString& message) const
-{
+void ProcedureContext::raise(const QString& message) const {
     throw Error(message);
 }
 

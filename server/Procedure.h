@@ -17,8 +17,7 @@ class Backend;
 class Arguments {
 public:
     explicit Arguments(QList<std::optional<QString>> values)
-        : m_values(std::move(values))
-    {}
+        : m_values(std::move(values)) {}
 
     int size() const { return int(m_values.size()); }
     bool isNull(int i) const { return !m_values.at(i).has_value(); }
@@ -26,10 +25,7 @@ public:
     QString text(int i) const { return m_values.at(i).value_or(QString()); }
     QString trimmed(int i) const { return text(i).trimmed(); }
     // The value for binding: NULL stays a null.
-    QVariant value(int i) const
-    {
-        return m_values.at(i) ? QVariant(*m_values.at(i)) : QVariant();
-    }
+    QVariant value(int i) const { return m_values.at(i) ? QVariant(*m_values.at(i)) : QVariant(); }
     // The value as a number; NULL and "" give 0, anything else not a number is an error.
     double number(int i) const;
 
@@ -43,8 +39,7 @@ class ProcedureContext {
 public:
     ProcedureContext(Backend& backend, QString procedure)
         : m_backend(backend)
-        , m_procedure(std::move(procedure))
-    {}
+        , m_procedure(std::move(procedure)) {}
 
     Backend& backend() { return m_backend; }
     const QString& procedure() const { return m_procedure; }

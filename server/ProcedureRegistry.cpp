@@ -4,8 +4,7 @@
 
 namespace server {
 
-const ProcedureRegistry& ProcedureRegistry::standard()
-{
+const ProcedureRegistry& ProcedureRegistry::standard() {
     static const ProcedureRegistry registry = [] {
         ProcedureRegistry r;
         addRadiologyProcedures(r);
@@ -14,28 +13,23 @@ const ProcedureRegistry& ProcedureRegistry::standard()
     return registry;
 }
 
-QString ProcedureRegistry::key(const QString& database, const QString& name)
-{
+QString ProcedureRegistry::key(const QString& database, const QString& name) {
     return database.toUpper() + ".." + name.toLower();
 }
 
-void ProcedureRegistry::add(ProcedureSpec spec)
-{
+void ProcedureRegistry::add(ProcedureSpec spec) {
     const QString k = key(spec.database, spec.name);
     if (m_procedures.contains(k))
-        throw Error("The procedure " + spec.database + ".." + spec.name
-                    + " is registered twice.");
+        throw Error("The procedure " + spec.database + ".." + spec.name + " is registered twice.");
     m_procedures.insert(k, std::move(spec));
 }
 
-const ProcedureSpec* ProcedureRegistry::find(const QString& database, const QString& name) const
-{
+const ProcedureSpec* ProcedureRegistry::find(const QString& database, const QString& name) const {
     const auto it = m_procedures.constFind(key(database, name));
     return it == m_procedures.cend() ? nullptr : &it.value();
 }
 
-QList<const ProcedureSpec*> ProcedureRegistry::all() const
-{
+QList<const ProcedureSpec*> ProcedureRegistry::all() const {
     QList<const ProcedureSpec*> list;
     for (const ProcedureSpec& spec : m_procedures)
         list << &spec;

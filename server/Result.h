@@ -19,8 +19,7 @@ struct Result {
     int rowsAffected = 0;
     QString sourceTable;
 
-    int columnIndex(const QString& name) const
-    {
+    int columnIndex(const QString& name) const {
         for (int i = 0; i < columns.size(); ++i)
             if (columns[i].compare(name, Qt::CaseInsensitive) == 0)
                 return i;

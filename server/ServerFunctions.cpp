@@ -7,8 +7,7 @@ namespace server {
 
 namespace {
 
-void requireArguments(const QString& name, const QStringList& args, int count)
-{
+void requireArguments(const QString& name, const QStringList& args, int count) {
     if (args.size() != count)
         throw Error(QString("The function %1 takes %2 value(s), %3 were given.")
                         .arg(name)
@@ -19,8 +18,7 @@ void requireArguments(const QString& name, const QStringList& args, int count)
 } // namespace
 
 std::optional<QString> ServerFunctions::expand(const QString& database, const QString& name,
-                                               const QStringList& args, const Backend& dialect)
-{
+                                               const QStringList& args, const Backend& dialect) {
     const QString fn = name.toLower();
     if (database == "LABORATORY" && fn == "fn_labcanpost") {
         // "Y" while the admission's account is open: no billing date yet.

@@ -15,30 +15,27 @@ namespace {
 
 const char* const kMainFile = "section.db";
 
-QString newConnectionName()
-{
+QString newConnectionName() {
     return "mammo-sqlite-" + QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
 } // namespace
 
-bool SqliteBackend::folderHoldsDatabase(const QString& folder)
-{
+bool SqliteBackend::folderHoldsDatabase(const QString& folder) {
     return QFileInfo::exists(QDir(folder).filePath(kMainFile));
 }
 
 SqliteBackend::SqliteBackend(const QString& target, Mode mode)
-    : Backend(target, newConnectionName())
-{
+    : Backend(target, newConnectionName()) {
     const bool inMemory = target == ":memory:";
     QDir folder(target);
     if (!inMemory) {
         if (mode == Mode::OpenExisting && !folderHoldsDatabase(target))
-            throw Error("No section database was found in " + QDir::toNativeSeparators(target)
-                        + ".");
+            throw Error("No section database was found in " + QDir::toNativeSeparators(target) +
+                        ".");
         if (!folder.exists() && !QDir().mkpath(target))
-            throw Error("The database folder " + QDir::toNativeSeparators(target)
-                        + " could not be created.");
+            throw Error("The database folder " + QDir::toNativeSeparators(target) +
+                        " could not be created.");
     }
 
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_connectionName);
@@ -67,13 +64,11 @@ SqliteBackend::SqliteBackend(const QString& target, Mode mode)
     }
 }
 
-QString SqliteBackend::nowExpression() const
-{
+QString SqliteBackend::nowExpression() const {
     return "datetime('now', 'localtime')";
 }
 
-bool SqliteBackend::tableExists(const QString& database, const QString& table)
-{
+bool SqliteBackend::tableExists(const QString& database, const QString& table) {
     const QVariant n = scalar(QString("SELECT count(*) FROM %1.sqlite_master WHERE type = 'table' "
                                       "AND lower(name) = lower(:name)")
                                   .arg(database),
@@ -81,8 +76,7 @@ bool SqliteBackend::tableExists(const QString& database, const QString& table)
     return n.toInt() > 0;
 }
 
-QString SqliteBackend::adaptDdl(const QString& ddl) const
-{
+QString SqliteBackend::adaptDdl(const QString& ddl) const {
     QString out = ddl;
     // SQLite names the schema on the index, not on the table it indexes.
     static const QRegularExpression index(

@@ -10,57 +10,50 @@ namespace server {
 
 namespace {
 
-const QSet<QString>& keywords()
-{
+const QSet<QString>& keywords() {
     static const QSet<QString> words{
-        "SELECT", "FROM",  "WHERE", "AND",   "OR",    "NOT",      "IS",     "NULL",   "AS",
-        "ORDER",  "BY",    "ASC",   "DESC",  "GROUP", "HAVING",   "IN",     "LIKE",   "BETWEEN",
-        "SET",    "INTO",  "VALUES", "DISTINCT", "JOIN", "INNER", "LEFT",   "RIGHT",  "OUTER",
-        "ON",     "CASE",  "WHEN",  "THEN",  "ELSE",  "END",      "UPDATE", "DELETE", "INSERT",
-        "EXISTS", "UNION", "ALL",   "TOP"};
+        "SELECT", "FROM",    "WHERE",  "AND",    "OR",     "NOT",      "IS",     "NULL",
+        "AS",     "ORDER",   "BY",     "ASC",    "DESC",   "GROUP",    "HAVING", "IN",
+        "LIKE",   "BETWEEN", "SET",    "INTO",   "VALUES", "DISTINCT", "JOIN",   "INNER",
+        "LEFT",   "RIGHT",   "OUTER",  "ON",     "CASE",   "WHEN",     "THEN",   "ELSE",
+        "END",    "UPDATE",  "DELETE", "INSERT", "EXISTS", "UNION",    "ALL",    "TOP"};
     return words;
 }
 
 // Functions that mean the same on every backend and pass through unchanged.
-const QSet<QString>& portableFunctions()
-{
-    static const QSet<QString> names{"COUNT", "SUM",   "MIN",   "MAX",   "AVG",  "COALESCE",
-                                     "UPPER", "LOWER", "LTRIM", "RTRIM", "ABS",  "ROUND"};
+const QSet<QString>& portableFunctions() {
+    static const QSet<QString> names{"COUNT", "SUM",   "MIN",   "MAX",   "AVG", "COALESCE",
+                                     "UPPER", "LOWER", "LTRIM", "RTRIM", "ABS", "ROUND"};
     return names;
 }
 
 // Words after which the next name is a table.
-const QSet<QString>& tableIntroducers()
-{
+const QSet<QString>& tableIntroducers() {
     static const QSet<QString> words{"FROM", "JOIN", "UPDATE", "INTO"};
     return words;
 }
 
 // Words that end a FROM list.
-const QSet<QString>& clauseWords()
-{
+const QSet<QString>& clauseWords() {
     static const QSet<QString> words{"WHERE", "GROUP", "ORDER", "HAVING", "UNION", "SET",
                                      "ON",    "JOIN",  "INNER", "LEFT",   "RIGHT"};
     return words;
 }
 
-QString canonicalDatabase(const QString& name)
-{
+QString canonicalDatabase(const QString& name) {
     for (const QString& db : logicalDatabases())
         if (db.compare(name, Qt::CaseInsensitive) == 0)
             return db;
     return {};
 }
 
-QString quoteIdentifier(const QString& name)
-{
+QString quoteIdentifier(const QString& name) {
     QString escaped = name;
     escaped.replace('"', "\"\"");
     return '"' + escaped + '"';
 }
 
-QString quoteString(const QString& value)
-{
+QString quoteString(const QString& value) {
     QString escaped = value;
     escaped.replace('\'', "''");
     return '\'' + escaped + '\'';
@@ -73,11 +66,9 @@ public:
         : m_text(text)
         , m_tokens(tokens)
         , m_dialect(dialect)
-        , m_default(defaultDatabase)
-    {}
+        , m_default(defaultDatabase) {}
 
-    Translation run()
-    {
+    Translation run() {
         int end = m_tokens.size();
         while (end > 0 && m_tokens[end - 1].isSymbol(";"))
             --end;
@@ -92,22 +83,20 @@ public:
 
         Translation t;
         t.sql = sql;
-        if (m_isSelect && m_tables.size() == 1 && m_plainSelectList && !m_sawJoinOrGroup
-            && m_limit.isEmpty())
+        if (m_isSelect && m_tables.size() == 1 && m_plainSelectList && !m_sawJoinOrGroup &&
+            m_limit.isEmpty())
             t.sourceTable = m_tables.first();
         return t;
     }
 
 private:
-    [[noreturn]] void refuse(const QString& problem) const
-    {
+    [[noreturn]] void refuse(const QString& problem) const {
         throw Error("The statement cannot be run by the section's server: " + problem + ".",
                     m_text);
     }
 
     // Reads a dotted name starting at i; empty parts stand for a missing owner.
-    QStringList dottedName(int& i, int end) const
-    {
+    QStringList dottedName(int& i, int end) const {
         QStringList parts{m_tokens[i++].text};
         while (i < end && m_tokens[i].isSymbol(".")) {
             ++i;
@@ -115,9 +104,8 @@ private:
                 parts << QString();
                 continue;
             }
-            if (i >= end || m_tokens[i].kind == Token::Kind::Symbol
-                || m_tokens[i].kind == Token::Kind::String)
-            {
+            if (i >= end || m_tokens[i].kind == Token::Kind::Symbol ||
+                m_tokens[i].kind == Token::Kind::String) {
                 if (i < end && m_tokens[i].isSymbol("*")) {
                     parts << "*";
                     ++i;
@@ -133,8 +121,7 @@ private:
         return parts;
     }
 
-    int matchingParen(int open, int end) const
-    {
+    int matchingParen(int open, int end) const {
         int depth = 0;
         for (int k = open; k < end; ++k) {
             if (m_tokens[k].isSymbol("("))
@@ -145,8 +132,7 @@ private:
         refuse("a parenthesis is not closed");
     }
 
-    QStringList arguments(int open, int close)
-    {
+    QStringList arguments(int open, int close) {
         QStringList args;
         int depth = 0;
         int start = open + 1;
@@ -165,8 +151,7 @@ private:
         return args;
     }
 
-    QString tableName(const QStringList& parts)
-    {
+    QString tableName(const QStringList& parts) {
         QString database;
         QString table;
         if (parts.size() == 1) {
@@ -176,8 +161,8 @@ private:
             database = canonicalDatabase(parts[0]);
             if (database.isEmpty())
                 refuse("the database '" + parts[0] + "' does not exist");
-            if (parts.size() == 3 && !parts[1].isEmpty()
-                && parts[1].compare("dbo", Qt::CaseInsensitive) != 0)
+            if (parts.size() == 3 && !parts[1].isEmpty() &&
+                parts[1].compare("dbo", Qt::CaseInsensitive) != 0)
                 refuse("the owner '" + parts[1] + "' is not known");
             table = parts.last();
         } else {
@@ -187,8 +172,7 @@ private:
         return database + "." + table;
     }
 
-    QString functionCall(const QStringList& parts, int open, int close)
-    {
+    QString functionCall(const QStringList& parts, int open, int close) {
         const QString name = parts.last().toUpper();
         const QStringList args = arguments(open, close);
         if (parts.size() > 1) {
@@ -220,8 +204,7 @@ private:
 
     // Translates tokens [begin, end). `top` is true for the statement itself,
     // false for a function's argument.
-    QString range(int begin, int end, bool top)
-    {
+    QString range(int begin, int end, bool top) {
         QStringList out;
         bool expectTable = false;
         bool inFromList = false;
@@ -272,9 +255,8 @@ private:
 
             const QString upper = t.text.toUpper();
             const bool followedByDot = i + 1 < end && m_tokens[i + 1].isSymbol(".");
-            const bool followedByParen = i + 1 < end && m_tokens[i + 1].isSymbol("(");
 
-            if (keywords().contains(upper) && !followedByDot && !followedByParen) {
+            if (keywords().contains(upper) && !followedByDot) {
                 ++i;
                 if (upper == "TOP") {
                     if (!top || depth != 0 || m_sawTop)
@@ -301,14 +283,14 @@ private:
                 } else if (upper == "FROM") {
                     inSelectList = false;
                     inFromList = true;
-                } else if (upper == "DISTINCT" || upper == "GROUP" || upper == "JOIN"
-                           || upper == "UNION") {
+                } else if (upper == "DISTINCT" || upper == "GROUP" || upper == "JOIN" ||
+                           upper == "UNION") {
                     m_sawJoinOrGroup = true;
                 }
                 if (clauseWords().contains(upper))
                     inFromList = upper == "JOIN";
-                if (upper == "DELETE" && top && i == begin + 1
-                    && !(i < end && m_tokens[i].isWord("FROM"))) {
+                if (upper == "DELETE" && top && i == begin + 1 &&
+                    !(i < end && m_tokens[i].isWord("FROM"))) {
                     out << "DELETE FROM";
                     expectTable = true;
                     continue;
@@ -320,15 +302,15 @@ private:
             }
 
             QStringList parts = dottedName(i, end);
+            if (expectTable) { // INSERT INTO t (cols) names a table, not a function
+                out << tableName(parts);
+                expectTable = false;
+                continue;
+            }
             if (i < end && m_tokens[i].isSymbol("(")) {
                 const int close = matchingParen(i, end);
                 out << functionCall(parts, i, close);
                 i = close + 1;
-                continue;
-            }
-            if (expectTable) {
-                out << tableName(parts);
-                expectTable = false;
                 continue;
             }
             if (inSelectList && top && depth == 0 && parts.size() > 1)
@@ -356,23 +338,21 @@ private:
 
 Translator::Translator(const Backend& dialect, QString defaultDatabase)
     : m_dialect(dialect)
-    , m_defaultDatabase(std::move(defaultDatabase))
-{}
+    , m_defaultDatabase(std::move(defaultDatabase)) {}
 
-Translation Translator::translate(const QString& text) const
-{
+Translation Translator::translate(const QString& text) const {
     QList<Token> tokens;
     try {
         tokens = Lexer::tokenize(text);
     } catch (const Lexer::Failure& f) {
-        throw Error(QString("%1 at character %2 of the statement.").arg(f.problem).arg(f.position + 1),
-                    text);
+        throw Error(
+            QString("%1 at character %2 of the statement.").arg(f.problem).arg(f.position + 1),
+            text);
     }
     return translate(text, tokens);
 }
 
-Translation Translator::translate(const QString& text, const QList<Token>& tokens) const
-{
+Translation Translator::translate(const QString& text, const QList<Token>& tokens) const {
     if (tokens.isEmpty())
         throw Error("The command text is empty.", text);
     return Walker(text, tokens, m_dialect, m_defaultDatabase).run();

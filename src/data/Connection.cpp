@@ -6,9 +6,7 @@ namespace data {
 
 namespace {
 
-template <typename F>
-auto translated(const QString& text, F&& call)
-{
+template <typename F> auto translated(const QString& text, F&& call) {
     try {
         return call();
     } catch (const server::Error& e) {
@@ -19,42 +17,35 @@ auto translated(const QString& text, F&& call)
 } // namespace
 
 Connection::Connection(std::unique_ptr<server::Session> session)
-    : m_session(std::move(session))
-{}
+    : m_session(std::move(session)) {}
 
 Connection::~Connection() = default;
 
-server::Session& Connection::session()
-{
+server::Session& Connection::session() {
     if (!m_session)
         throw DbError("Operation is not allowed when the object is closed.");
     return *m_session;
 }
 
-server::Result Connection::run(const QString& text)
-{
+server::Result Connection::run(const QString& text) {
     server::Session& s = session();
     return translated(text, [&] { return s.run(text); });
 }
 
-void Connection::execute(const QString& text)
-{
+void Connection::execute(const QString& text) {
     run(text);
 }
 
 Recordset Connection::open(const QString& text, CursorType cursor, LockType lock,
-                           CursorLocation /*location*/)
-{
+                           CursorLocation /*location*/) {
     return Recordset(this, run(text), cursor, lock);
 }
 
-QString Connection::defaultDatabase() const
-{
+QString Connection::defaultDatabase() const {
     return m_session ? m_session->defaultDatabase() : QString();
 }
 
-void Connection::setDefaultDatabase(const QString& name)
-{
+void Connection::setDefaultDatabase(const QString& name) {
     server::Session& s = session();
     translated(name, [&] {
         s.setDefaultDatabase(name);
@@ -62,8 +53,7 @@ void Connection::setDefaultDatabase(const QString& name)
     });
 }
 
-void Connection::close()
-{
+void Connection::close() {
     if (m_session) {
         while (m_session->transactionDepth() > 0)
             m_session->rollback();
@@ -71,8 +61,7 @@ void Connection::close()
     m_session.reset();
 }
 
-void Connection::beginTrans()
-{
+void Connection::beginTrans() {
     server::Session& s = session();
     translated("BEGIN TRANSACTION", [&] {
         s.begin();
@@ -80,8 +69,7 @@ void Connection::beginTrans()
     });
 }
 
-void Connection::commitTrans()
-{
+void Connection::commitTrans() {
     server::Session& s = session();
     translated("COMMIT TRANSACTION", [&] {
         s.commit();
@@ -89,8 +77,7 @@ void Connection::commitTrans()
     });
 }
 
-void Connection::rollbackTrans()
-{
+void Connection::rollbackTrans() {
     server::Session& s = session();
     translated("ROLLBACK TRANSACTION", [&] {
         s.rollback();
@@ -98,27 +85,23 @@ void Connection::rollbackTrans()
     });
 }
 
-int Connection::transactionDepth() const
-{
+int Connection::transactionDepth() const {
     return m_session ? m_session->transactionDepth() : 0;
 }
 
 TransactionGuard::TransactionGuard(Connection& connection)
-    : m_connection(connection)
-{
+    : m_connection(connection) {
     m_connection.beginTrans();
 }
 
-void TransactionGuard::commit()
-{
+void TransactionGuard::commit() {
     if (!m_done) {
         m_done = true;
         m_connection.commitTrans();
     }
 }
 
-TransactionGuard::~TransactionGuard()
-{
+TransactionGuard::~TransactionGuard() {
     if (m_done)
         return;
     try {
@@ -128,8 +111,7 @@ TransactionGuard::~TransactionGuard()
     }
 }
 
-QDateTime ServerDate(Connection& connection)
-{
+QDateTime ServerDate(Connection& connection) {
     Recordset rs = connection.open("SELECT getdate() as serverdate", adOpenDynamic, adLockReadOnly);
     const QDateTime now = rs.field("serverdate").dateTime();
     rs.close();

@@ -12,8 +12,8 @@ class DbError : public std::runtime_error {
 public:
     enum Number {
         General = 0,
-        NoCurrentRecord = 3021, // read or write beyond the end of a result set
-        ItemNotFound = 3265,    // no field of that name
+        NoCurrentRecord = 3021,      // read or write beyond the end of a result set
+        ItemNotFound = 3265,         // no field of that name
         RowNotLocated = -2147217864, // optimistic update found the row changed
     };
 
@@ -21,8 +21,7 @@ public:
         : std::runtime_error(description.toStdString())
         , m_description(std::move(description))
         , m_command(std::move(command))
-        , m_number(number)
-    {}
+        , m_number(number) {}
 
     const QString& description() const { return m_description; }
     const QString& command() const { return m_command; }

@@ -4,8 +4,7 @@
 
 namespace data {
 
-QString valueText(const QVariant& value)
-{
+QString valueText(const QVariant& value) {
     if (value.isNull() || !value.isValid())
         return {};
     switch (value.typeId()) {
@@ -21,13 +20,11 @@ QString valueText(const QVariant& value)
     }
 }
 
-QString Field::text() const
-{
+QString Field::text() const {
     return valueText(m_value);
 }
 
-double Field::number() const
-{
+double Field::number() const {
     if (isNull())
         return 0;
     bool ok = false;
@@ -35,8 +32,7 @@ double Field::number() const
     return ok ? n : 0;
 }
 
-QDateTime Field::dateTime() const
-{
+QDateTime Field::dateTime() const {
     if (isNull())
         return {};
     if (m_value.typeId() == QMetaType::QDateTime)

@@ -11,8 +11,7 @@ class Field {
 public:
     Field(QString name, QVariant value)
         : m_name(std::move(name))
-        , m_value(std::move(value))
-    {}
+        , m_value(std::move(value)) {}
 
     const QString& name() const { return m_name; }
     const QVariant& value() const { return m_value; }

@@ -8,14 +8,12 @@
 
 namespace data::Module1 {
 
-bool FileExists(const QString& path)
-{
+bool FileExists(const QString& path) {
     const QFileInfo info(path);
     return info.exists() && info.isFile();
 }
 
-QString medicareDescription(const QString& code)
-{
+QString medicareDescription(const QString& code) {
     static const QHash<QString, QString> names{
         {"GM", "Government - member"},
         {"GD", "Government - dependent"},
@@ -36,8 +34,7 @@ QString medicareDescription(const QString& code)
     return names.value(code);
 }
 
-QString MedicareTypeName(const QString& idNum)
-{
+QString MedicareTypeName(const QString& idNum) {
     Recordset rs = currentSession().sessionConnection().open(
         "select * from PATIENT_DATA..tbPatient where IDNum = " + quoted(idNum), adOpenDynamic,
         adLockOptimistic);
@@ -47,11 +44,10 @@ QString MedicareTypeName(const QString& idNum)
     return description.isEmpty() ? code : code + " (" + description + ")";
 }
 
-bool IsSpecialAdmission(const QString& idNum)
-{
+bool IsSpecialAdmission(const QString& idNum) {
     Recordset rs = currentSession().sessionConnection().open(
-        "Select isnull(AdmissionTypeID,'') as isSpecial " + QString(" From Patient_Data..tbPatient2 ")
-            + " Where Idnum = " + quoted(idNum),
+        "Select isnull(AdmissionTypeID,'') as isSpecial " +
+            QString(" From Patient_Data..tbPatient2 ") + " Where Idnum = " + quoted(idNum),
         adOpenDynamic, adLockOptimistic, adUseClient);
     const bool special = !rs.eof() && rs.field("isSpecial").text().trimmed() == "9";
     rs.close();

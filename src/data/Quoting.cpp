@@ -2,15 +2,13 @@
 
 namespace data {
 
-QString DoubleQuotes(const QString& text)
-{
+QString DoubleQuotes(const QString& text) {
     QString doubled = text;
     doubled.replace('\'', "''");
     return doubled;
 }
 
-QString quoted(const QString& value)
-{
+QString quoted(const QString& value) {
     return '\'' + DoubleQuotes(value) + '\'';
 }
 

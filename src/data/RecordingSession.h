@@ -13,11 +13,9 @@ namespace data {
 class RecordingSession final : public server::Session {
 public:
     explicit RecordingSession(std::unique_ptr<server::Session> inner)
-        : m_inner(std::move(inner))
-    {}
+        : m_inner(std::move(inner)) {}
 
-    server::Result run(const QString& text) override
-    {
+    server::Result run(const QString& text) override {
         m_commands << text;
         return m_inner->run(text);
     }

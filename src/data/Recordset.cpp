@@ -9,15 +9,13 @@ namespace data {
 namespace {
 
 // A value written into the update text the way the client writes values.
-QString literal(const QVariant& value)
-{
+QString literal(const QVariant& value) {
     if (value.isNull() || !value.isValid())
         return "NULL";
     return quoted(valueText(value));
 }
 
-QString bracketed(const QString& column)
-{
+QString bracketed(const QString& column) {
     return '[' + column + ']';
 }
 
@@ -29,11 +27,9 @@ Recordset::Recordset(Connection* connection, server::Result result, CursorType c
     , m_result(std::move(result))
     , m_cursor(cursor)
     , m_lock(lock)
-    , m_open(true)
-{}
+    , m_open(true) {}
 
-void Recordset::moveNext()
-{
+void Recordset::moveNext() {
     if (eof())
         throw DbError("Either BOF or EOF is True, or the current record has been deleted. "
                       "Requested operation requires a current record.",
@@ -41,27 +37,24 @@ void Recordset::moveNext()
     ++m_current;
 }
 
-int Recordset::indexOf(const QString& name) const
-{
+int Recordset::indexOf(const QString& name) const {
     const int i = m_result.columnIndex(name);
     if (i < 0)
         throw DbError("Item cannot be found in the collection corresponding to the requested "
-                      "name or ordinal: "
-                          + name,
+                      "name or ordinal: " +
+                          name,
                       {}, DbError::ItemNotFound);
     return i;
 }
 
-void Recordset::requireCurrentRow() const
-{
+void Recordset::requireCurrentRow() const {
     if (eof() || m_current < 0)
         throw DbError("Either BOF or EOF is True, or the current record has been deleted. "
                       "Requested operation requires a current record.",
                       {}, DbError::NoCurrentRecord);
 }
 
-Field Recordset::field(const QString& name) const
-{
+Field Recordset::field(const QString& name) const {
     const int i = indexOf(name);
     requireCurrentRow();
     const auto pending = m_pending.constFind(i);
@@ -69,8 +62,7 @@ Field Recordset::field(const QString& name) const
                  pending != m_pending.cend() ? *pending : m_result.rows[m_current][i]);
 }
 
-Field Recordset::field(int index) const
-{
+Field Recordset::field(int index) const {
     if (index < 0 || index >= m_result.columns.size())
         throw DbError(QString("Item cannot be found in the collection corresponding to the "
                               "requested name or ordinal: %1")
@@ -80,8 +72,7 @@ Field Recordset::field(int index) const
     return Field(m_result.columns[index], m_result.rows[m_current][index]);
 }
 
-void Recordset::setField(const QString& name, const QVariant& value)
-{
+void Recordset::setField(const QString& name, const QVariant& value) {
     const int i = indexOf(name);
     requireCurrentRow();
     if (m_lock == adLockReadOnly || m_result.sourceTable.isEmpty())
@@ -90,8 +81,7 @@ void Recordset::setField(const QString& name, const QVariant& value)
     m_pending.insert(i, value);
 }
 
-void Recordset::update()
-{
+void Recordset::update() {
     if (m_pending.isEmpty())
         return;
     requireCurrentRow();
@@ -107,8 +97,8 @@ void Recordset::update()
         const QString column = bracketed(m_result.columns[i]);
         conditions << (row[i].isNull() ? column + " IS NULL" : column + " = " + literal(row[i]));
     }
-    const QString text = "UPDATE " + m_result.sourceTable + " SET " + assignments.join(", ")
-        + " WHERE " + conditions.join(" AND ");
+    const QString text = "UPDATE " + m_result.sourceTable + " SET " + assignments.join(", ") +
+                         " WHERE " + conditions.join(" AND ");
     const server::Result r = m_connection->run(text);
     if (r.rowsAffected < 1)
         throw DbError("Row cannot be located for updating. Some values may have been changed "
@@ -121,12 +111,10 @@ void Recordset::update()
     m_pending.clear();
 }
 
-void Recordset::close()
-{
+void Recordset::close() {
     m_open = false;
     m_pending.clear();
     m_result = {};
 }
 
 } // namespace data
-

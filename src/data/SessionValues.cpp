@@ -4,22 +4,19 @@
 
 namespace data {
 
-Connection& SessionValues::sessionConnection() const
-{
+Connection& SessionValues::sessionConnection() const {
     if (!connection)
         throw DbError("The session connection is not open.");
     return *connection;
 }
 
-QString SessionValues::employeeCode() const
-{
+QString SessionValues::employeeCode() const {
     if (!user)
         throw DbError("No user is logged in.");
     return user->EmployeeCode();
 }
 
-SessionValues& currentSession()
-{
+SessionValues& currentSession() {
     static SessionValues values;
     return values;
 }

@@ -11,8 +11,7 @@ class FixedUser final : public data::CurrentUser {
 public:
     FixedUser(QString code, QString name)
         : m_code(std::move(code))
-        , m_name(std::move(name))
-    {}
+        , m_name(std::move(name)) {}
     QString EmployeeCode() const override { return m_code; }
     QString EmployeeName() const override { return m_name; }
 
@@ -28,8 +27,7 @@ class SessionFixture {
 public:
     explicit SessionFixture(const TestDatabase& database, const QString& employeeCode = "E001",
                             const QString& employeeName = "CLERK, TEST")
-        : m_user(employeeCode, employeeName)
-    {
+        : m_user(employeeCode, employeeName) {
         auto recording = std::make_unique<data::RecordingSession>(database.open());
         m_recorder = recording.get();
         m_connection = std::make_unique<data::Connection>(std::move(recording));
@@ -37,10 +35,7 @@ public:
         values.connection = m_connection.get();
         values.user = &m_user;
     }
-    ~SessionFixture()
-    {
-        data::currentSession() = {};
-    }
+    ~SessionFixture() { data::currentSession() = {}; }
     SessionFixture(const SessionFixture&) = delete;
     SessionFixture& operator=(const SessionFixture&) = delete;
 

@@ -12,39 +12,33 @@ namespace testsupport {
 
 namespace {
 
-QString adminUrl()
-{
+QString adminUrl() {
     return qEnvironmentVariable("MAMMO_TEST_PG_ADMIN");
 }
 
-QString withDatabase(const QString& url, const QString& database)
-{
+QString withDatabase(const QString& url, const QString& database) {
     QUrl u(url);
     u.setPath("/" + database);
     return u.toString();
 }
 
-void adminExec(const QString& sql)
-{
+void adminExec(const QString& sql) {
     auto admin = server::Backend::open(adminUrl(), server::Backend::Mode::OpenExisting);
     admin->exec(sql);
 }
 
 } // namespace
 
-QString testBackend()
-{
+QString testBackend() {
     const QString chosen = qEnvironmentVariable("MAMMO_TEST_BACKEND", "sqlite");
     return chosen == "postgresql" ? chosen : QString("sqlite");
 }
 
-bool testBackendAvailable()
-{
+bool testBackendAvailable() {
     return testBackend() == "sqlite" || !adminUrl().isEmpty();
 }
 
-TestDatabase::TestDatabase()
-{
+TestDatabase::TestDatabase() {
     if (testBackend() == "sqlite") {
         m_folder = std::make_unique<QTemporaryDir>();
         m_target = m_folder->path();
@@ -67,8 +61,7 @@ TestDatabase::TestDatabase()
     }
 }
 
-TestDatabase::~TestDatabase()
-{
+TestDatabase::~TestDatabase() {
     if (m_pgName.isEmpty())
         return;
     try {
@@ -79,13 +72,11 @@ TestDatabase::~TestDatabase()
     }
 }
 
-std::unique_ptr<server::EmbeddedSession> TestDatabase::open() const
-{
+std::unique_ptr<server::EmbeddedSession> TestDatabase::open() const {
     return server::EmbeddedSession::open(m_target);
 }
 
-void TestDatabase::load(const QString& statements) const
-{
+void TestDatabase::load(const QString& statements) const {
     auto backend = server::Backend::open(m_target, server::Backend::Mode::OpenExisting);
     server::Transaction tx(*backend);
     for (const QString& statement : statements.split(";\n", Qt::SkipEmptyParts))

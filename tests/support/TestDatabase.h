@@ -15,10 +15,10 @@ QString testBackend();
 
 // Skips the test (QSKIP) where the chosen backend is not available; call it
 // from initTestCase().
-#define MAMMO_REQUIRE_TEST_BACKEND()                                                            \
-    do {                                                                                        \
-        if (!testsupport::testBackendAvailable())                                               \
-            QSKIP("PostgreSQL tests need MAMMO_TEST_PG_ADMIN (scripts/test.sh sets it)");       \
+#define MAMMO_REQUIRE_TEST_BACKEND()                                                               \
+    do {                                                                                           \
+        if (!testsupport::testBackendAvailable())                                                  \
+            QSKIP("PostgreSQL tests need MAMMO_TEST_PG_ADMIN (scripts/test.sh sets it)");          \
     } while (0)
 bool testBackendAvailable();
 
