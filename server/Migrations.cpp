@@ -39,6 +39,12 @@ int schemaVersion(Backend& backend) {
 
 int migrate(Backend& backend) {
     const int current = schemaVersion(backend);
+    const int known = int(allMigrations().size());
+    if (current > known)
+        throw Error(QString("The database has schema version %1, newer than this program knows "
+                            "(%2). Please install the newer program.")
+                        .arg(current)
+                        .arg(known));
     int applied = 0;
     for (const Migration& m : allMigrations()) {
         if (m.version <= current)

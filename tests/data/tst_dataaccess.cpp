@@ -1,11 +1,13 @@
 #include "src/data/Module1.h"
 #include "src/data/StoredProcs.h"
+#include "tests/support/Expect.h"
 #include "tests/support/SessionFixture.h"
 
 #include <QTemporaryFile>
 #include <QtTest>
 
 using namespace data;
+using testsupport::caught;
 using testsupport::SessionFixture;
 using testsupport::TestDatabase;
 
@@ -74,19 +76,13 @@ void tst_DataAccess::unknownFieldAndReadingPastTheEnd() {
     TestDatabase db;
     SessionFixture session(db);
     Recordset rs = session.connection().open("select RefNum from tbMammoSlip");
-    try {
-        rs.field("NoSuchField");
-        QFAIL("an unknown field was read");
-    } catch (const DbError& e) {
-        QCOMPARE(e.number(), int(DbError::ItemNotFound));
-    }
+    const auto unknown = caught<DbError>([&] { rs.field("NoSuchField"); });
+    QVERIFY2(unknown, "an unknown field was read");
+    QCOMPARE(unknown->number(), int(DbError::ItemNotFound));
     rs.moveNext();
-    try {
-        rs.field("RefNum");
-        QFAIL("a field was read at the end");
-    } catch (const DbError& e) {
-        QCOMPARE(e.number(), int(DbError::NoCurrentRecord));
-    }
+    const auto pastTheEnd = caught<DbError>([&] { rs.field("RefNum"); });
+    QVERIFY2(pastTheEnd, "a field was read at the end");
+    QCOMPARE(pastTheEnd->number(), int(DbError::NoCurrentRecord));
 }
 
 void tst_DataAccess::nextChargeSlipNumber() {
@@ -141,13 +137,10 @@ void tst_DataAccess::optimisticUpdateOfAChangedRowFails() {
     first.setField("lastopd", "W1");
     first.update();
     second.setField("transnum", 1);
-    try {
-        second.update();
-        QFAIL("a changed row was overwritten");
-    } catch (const DbError& e) {
-        QCOMPARE(e.number(), int(DbError::RowNotLocated));
-        QVERIFY(e.description().contains("Row cannot be located for updating"));
-    }
+    const auto conflict = caught<DbError>([&] { second.update(); });
+    QVERIFY2(conflict, "a changed row was overwritten");
+    QCOMPARE(conflict->number(), int(DbError::RowNotLocated));
+    QVERIFY(conflict->description().contains("Row cannot be located for updating"));
     Recordset now = session.connection().open("SELECT * FROM PATIENT_DATA..tbLastWalkInNum");
     QCOMPARE(now.field("lastopd").text(), QString("W1"));
 
@@ -287,13 +280,10 @@ void tst_DataAccess::errorsCarryTheCommand() {
     TestDatabase db;
     SessionFixture session(db);
     const QString text = "select * from RADIOLOGY..tbNoSuchTable";
-    try {
-        session.connection().open(text);
-        QFAIL("the command ran");
-    } catch (const DbError& e) {
-        QCOMPARE(e.command(), text);
-        QVERIFY(!e.description().isEmpty());
-    }
+    const auto e = caught<DbError>([&] { session.connection().open(text); });
+    QVERIFY2(e, "the command ran");
+    QCOMPARE(e->command(), text);
+    QVERIFY(e->description().contains("tbNoSuchTable", Qt::CaseInsensitive));
     // The connection goes on after an error.
     QCOMPARE(session.connection().open("select RefNum from tbMammoSlip").recordCount(), 1);
 }

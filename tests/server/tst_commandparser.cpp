@@ -1,5 +1,6 @@
 #include "server/CommandParser.h"
 #include "server/Error.h"
+#include "tests/support/Expect.h"
 
 #include <QtTest>
 
@@ -111,15 +112,12 @@ void tst_CommandParser::malformedCalls() {
     QFETCH(QString, text);
     QFETCH(QString, problem);
 
-    try {
-        CommandParser::parseCall(text);
-        QFAIL("the malformed call was accepted");
-    } catch (const server::Error& e) {
-        QVERIFY2(e.description().contains(problem), qPrintable(e.description()));
-        QVERIFY2(e.description().contains(CommandParser::guessName(text)),
-                 qPrintable(e.description()));
-        QCOMPARE(e.command(), text);
-    }
+    const auto e = testsupport::caught<server::Error>([&] { CommandParser::parseCall(text); });
+    QVERIFY2(e, "the malformed call was accepted");
+    QVERIFY2(e->description().contains(problem), qPrintable(e->description()));
+    QVERIFY2(e->description().contains(CommandParser::guessName(text)),
+             qPrintable(e->description()));
+    QCOMPARE(e->command(), text);
 }
 
 void tst_CommandParser::classification_data() {

@@ -1,5 +1,6 @@
 #include "server/Error.h"
 #include "server/Migrations.h"
+#include "tests/support/Expect.h"
 #include "tests/support/ResultText.h"
 #include "tests/support/TestDatabase.h"
 
@@ -60,6 +61,8 @@ private slots:
     void clientTransactionNestsProcedures();
     void defaultDatabase();
     void migrationsAreRecordedOnce();
+    void inMemoryDatabase();
+    void newerDatabaseIsRefused();
 
 private:
     int slipLines(const QString& user);
@@ -134,12 +137,9 @@ void tst_EmbeddedSession::dispatchErrors_data() {
 void tst_EmbeddedSession::dispatchErrors() {
     QFETCH(QString, text);
     QFETCH(QString, problem);
-    try {
-        m_session->run(text);
-        QFAIL("the call was run");
-    } catch (const server::Error& e) {
-        QVERIFY2(e.description().contains(problem), qPrintable(e.description()));
-    }
+    const auto e = testsupport::caught<server::Error>([&] { m_session->run(text); });
+    QVERIFY2(e, "the call was run");
+    QVERIFY2(e->description().contains(problem), qPrintable(e->description()));
 }
 
 void tst_EmbeddedSession::procedureIsAtomic() {
@@ -177,6 +177,28 @@ void tst_EmbeddedSession::migrationsAreRecordedOnce() {
     auto backend = server::Backend::open(m_db->target(), server::Backend::Mode::OpenExisting);
     QCOMPARE(server::schemaVersion(*backend), int(server::allMigrations().size()));
     QCOMPARE(server::migrate(*backend), 0);
+}
+
+void tst_EmbeddedSession::inMemoryDatabase() {
+    if (testsupport::testBackend() != "sqlite")
+        QSKIP("the in-memory database is an embedded one");
+    auto memory = server::EmbeddedSession::open(":memory:", server::Backend::Mode::CreateIfMissing);
+    memory->run("UPDATE RADIOLOGY..tbMammoSlip SET RefNum = 9");
+    QCOMPARE(rowTexts(memory->run("select RefNum from tbMammoSlip")), QStringList{"9"});
+    // Each in-memory database is its own: the file database is untouched.
+    QCOMPARE(rowTexts(m_session->run("select RefNum from tbMammoSlip")), QStringList{"1"});
+}
+
+void tst_EmbeddedSession::newerDatabaseIsRefused() {
+    auto backend = server::Backend::open(m_db->target(), server::Backend::Mode::OpenExisting);
+    const int future = int(server::allMigrations().size()) + 1;
+    backend->exec("INSERT INTO schema_migrations (version, description, applied_at) "
+                  "VALUES (:v, 'from a newer program', '2030-01-01 00:00:00')",
+                  {{"v", future}});
+    const auto e = testsupport::caught<server::Error>([&] { server::migrate(*backend); });
+    QVERIFY2(e, "a newer database was opened");
+    QVERIFY(e->description().contains("newer than this program"));
+    backend->exec("DELETE FROM schema_migrations WHERE version = :v", {{"v", future}});
 }
 
 QTEST_GUILESS_MAIN(tst_EmbeddedSession)

@@ -1,4 +1,5 @@
 #include "server/Error.h"
+#include "tests/support/Expect.h"
 #include "tests/support/ResultText.h"
 #include "tests/support/TestDatabase.h"
 
@@ -283,13 +284,10 @@ void tst_Translator::refusedStatements_data() {
 void tst_Translator::refusedStatements() {
     QFETCH(QString, text);
     QFETCH(QString, problem);
-    try {
-        m_session->run(text);
-        QFAIL("the statement was run");
-    } catch (const server::Error& e) {
-        QVERIFY2(e.description().contains(problem), qPrintable(e.description()));
-        QCOMPARE(e.command(), text);
-    }
+    const auto e = testsupport::caught<server::Error>([&] { m_session->run(text); });
+    QVERIFY2(e, "the statement was run");
+    QVERIFY2(e->description().contains(problem), qPrintable(e->description()));
+    QCOMPARE(e->command(), text);
     // Nothing was changed by a refused statement.
     QCOMPARE(rowTexts(m_session->run("select RefNum from tbMammoSlip")), QStringList{"1234"});
 }
