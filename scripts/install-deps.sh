@@ -6,9 +6,10 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
+  qt6-svg-dev qt6-speech-dev qt6-speech-flite-plugin
   libgl-dev libsodium-dev libsqlite3-dev
   postgresql
-  xvfb xauth
+  xvfb xauth poppler-utils
   fonts-dejavu-core
 )
 

@@ -5,6 +5,9 @@
 namespace data {
 
 class Connection;
+class ICurrentUser;
+class ICodeSearch;
+class IPatientSearch;
 
 // What the session component knows of the person logged in. The hospital
 // system's session component implements it; tests stand in their own.
@@ -20,6 +23,10 @@ public:
 struct SessionValues {
     Connection* connection = nullptr;
     const CurrentUser* user = nullptr;
+    // The shared components, for the windows that call them.
+    ICurrentUser* sessionComponent = nullptr;
+    ICodeSearch* codeSearch = nullptr;
+    IPatientSearch* patientSearch = nullptr;
     QString hospitalName;
     QString hospitalAddress;
     QString clientCode;
