@@ -1,4 +1,5 @@
 #include "app/DatabaseTool.h"
+#include "app/UserCommands.h"
 
 #include "server/Backend.h"
 #include "server/EmbeddedSession.h"
@@ -104,6 +105,7 @@ int create(const QString& target, bool demo, QTextStream& out) {
             backend->scalar("SELECT COUNT(*) FROM PATIENT_DATA.tbHospitalInfo").toInt() == 0;
         if (empty) {
             server::loadDemoData(*backend);
+            setDemoPasswords(*backend);
             out << "Demonstration data loaded.\n";
         } else {
             out << "The database already holds data; no demonstration data was loaded.\n";
@@ -124,7 +126,8 @@ int runDatabaseTool(const QStringList& arguments, QTextStream& out, QTextStream&
     const bool csv = args.removeAll("--csv") > 0;
     const bool demo = args.removeAll("--demo") > 0;
     if (args.isEmpty() || args.contains("--help") || args.contains("-h")) {
-        out << QString(kHelp).arg(QDir::toNativeSeparators(defaultDemoFolder()));
+        out << QString(kHelp).arg(QDir::toNativeSeparators(defaultDemoFolder()))
+            << userCommandsHelp();
         return args.isEmpty() ? 1 : 0;
     }
     const QString command = args.takeFirst();
@@ -148,6 +151,8 @@ int runDatabaseTool(const QStringList& arguments, QTextStream& out, QTextStream&
             out << server::schemaVersion(*backend) << '\n';
             return 0;
         }
+        if (command == "user")
+            return runUserCommand(args, target, out, err);
         if (command == "sql" && args.size() == 1) {
             auto session = server::EmbeddedSession::open(target);
             const server::Result r = session->run(args.first());

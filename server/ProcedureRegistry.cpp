@@ -8,6 +8,9 @@ const ProcedureRegistry& ProcedureRegistry::standard() {
     static const ProcedureRegistry registry = [] {
         ProcedureRegistry r;
         addRadiologyProcedures(r);
+        addReportsProcedures(r);
+        addPasswordProcedures(r);
+        addMonitorProcedures(r);
         return r;
     }();
     return registry;

@@ -24,5 +24,8 @@ private:
 
 // Each database's procedures are added by one function of its own file.
 void addRadiologyProcedures(ProcedureRegistry& registry);
+void addReportsProcedures(ProcedureRegistry& registry);   // procedures/ReportsProcedures.cpp
+void addPasswordProcedures(ProcedureRegistry& registry);  // procedures/PasswordProcedures.cpp
+void addMonitorProcedures(ProcedureRegistry& registry);   // procedures/MonitorProcedures.cpp
 
 } // namespace server

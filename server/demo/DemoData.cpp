@@ -1,4 +1,5 @@
 #include "server/demo/DemoData.h"
+#include "server/demo/DemoExtensions.h"
 
 #include "server/Backend.h"
 #include "server/Error.h"
@@ -947,6 +948,8 @@ void loadDemoData(Backend& backend, quint32 seed, const QDate& today) {
                     "a new database.");
     Transaction tx(backend);
     DemoBuilder(backend, seed, today).run();
+    for (const DemoExtension& extend : demoExtensions())
+        extend(backend, seed, today);
     tx.commit();
 }
 

@@ -15,6 +15,9 @@ namespace schema {
 
 // One function per migration, each in its own file MigrationNNNNName.cpp.
 Migration migration0001MasterData();
+Migration migration0002ChargeSlip();        // the charge slip dump's further columns
+Migration migration0003UsersAndLog();       // log-in, rights and the user log
+Migration migration0004SectionMonitors();   // nurse requests, discharge notices, section set-up
 
 } // namespace schema
 

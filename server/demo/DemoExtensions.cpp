@@ -1,0 +1,10 @@
+#include "server/demo/DemoExtensions.h"
+
+namespace server {
+
+const QList<DemoExtension>& demoExtensions() {
+    static const QList<DemoExtension> loaders{loadSectionMonitorDemoData};
+    return loaders;
+}
+
+} // namespace server

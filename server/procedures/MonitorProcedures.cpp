@@ -1,0 +1,7 @@
+#include "server/ProcedureRegistry.h"
+
+namespace server {
+
+void addMonitorProcedures(ProcedureRegistry& /*registry*/) {}
+
+} // namespace server

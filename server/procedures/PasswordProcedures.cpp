@@ -1,0 +1,7 @@
+#include "server/ProcedureRegistry.h"
+
+namespace server {
+
+void addPasswordProcedures(ProcedureRegistry& /*registry*/) {}
+
+} // namespace server

@@ -1,0 +1,7 @@
+#include "server/ProcedureRegistry.h"
+
+namespace server {
+
+void addReportsProcedures(ProcedureRegistry& /*registry*/) {}
+
+} // namespace server
