@@ -151,8 +151,12 @@ int runDatabaseTool(const QStringList& arguments, QTextStream& out, QTextStream&
             out << server::schemaVersion(*backend) << '\n';
             return 0;
         }
-        if (command == "user")
-            return runUserCommand(args, target, out, err);
+        if (command == "user" && !args.isEmpty()) {
+            // "user ACTION TARGET ...": the action comes before the target.
+            const QString action = target;
+            const QString userTarget = resolveTarget(args.takeFirst());
+            return runUserCommand(QStringList{action} + args, userTarget, out, err);
+        }
         if (command == "sql" && args.size() == 1) {
             auto session = server::EmbeddedSession::open(target);
             const server::Result r = session->run(args.first());

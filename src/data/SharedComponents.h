@@ -152,6 +152,8 @@ public:
     virtual bool LoadPatient(const QString& hospitalNumber) = 0;
     virtual QString PatientMasterAge() const = 0;
     virtual QString PatientMasterSex() const = 0;
+    // Everything LoadPatient read: names, birth date, civil status, address.
+    virtual PatientInfo PatientMaster() const { return {}; }
 };
 
 // Creates the shared components by their class identifiers.
