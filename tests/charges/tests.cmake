@@ -1,0 +1,13 @@
+mammo_add_db_test(tst_chargeslip SOURCES charges/tst_chargeslip.cpp
+  DEPENDS mammo_test_support mammo_charges)
+target_compile_definitions(tst_chargeslip PRIVATE MAMMO_ASSETS_DIR="${PROJECT_SOURCE_DIR}/assets")
+
+# The runner is run as a program, as an administrator would; its first page
+# is kept under review/ in the build folder for a person to look at.
+mammo_add_db_test(tst_mammoreport SOURCES charges/tst_mammoreport.cpp
+  DEPENDS mammo_test_support mammo_charges)
+target_compile_definitions(tst_mammoreport PRIVATE
+  MAMMO_ASSETS_DIR="${PROJECT_SOURCE_DIR}/assets"
+  MAMMO_REPORT_TOOL="$<TARGET_FILE:mammo-report>"
+  MAMMO_REVIEW_DIR="${CMAKE_BINARY_DIR}/review")
+add_dependencies(tst_mammoreport mammo-report)

@@ -1,0 +1,8 @@
+mammo_add_test(tst_reportdefinition SOURCES reportengine/tst_reportdefinition.cpp
+  DEPENDS mammo_test_support mammo_reportengine)
+mammo_add_test(tst_reportrendering SOURCES reportengine/tst_reportrendering.cpp
+  DEPENDS mammo_test_support mammo_reportengine)
+mammo_add_test(tst_reportviewer SOURCES reportengine/tst_reportviewer.cpp
+  DEPENDS mammo_test_support mammo_reportengine)
+mammo_add_db_test(tst_reportprinting SOURCES reportengine/tst_reportprinting.cpp
+  DEPENDS mammo_test_support mammo_data mammo_reportengine)
