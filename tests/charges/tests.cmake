@@ -8,6 +8,7 @@ mammo_add_db_test(tst_mammoreport SOURCES charges/tst_mammoreport.cpp
   DEPENDS mammo_test_support mammo_charges)
 target_compile_definitions(tst_mammoreport PRIVATE
   MAMMO_ASSETS_DIR="${PROJECT_SOURCE_DIR}/assets"
+  MAMMO_FORMAT_GUIDE="${PROJECT_SOURCE_DIR}/docs/report-format.md"
   MAMMO_REPORT_TOOL="$<TARGET_FILE:mammo-report>"
   MAMMO_REVIEW_DIR="${CMAKE_BINARY_DIR}/review")
 add_dependencies(tst_mammoreport mammo-report)
