@@ -84,7 +84,7 @@ void Monitors::opdRequestCheck() {
         "SELECT * from PATIENT_DATA..tbOPDCommunicationFile where RevenueID = '" + QString("MM") +
             "'",
         data::adOpenDynamic, data::adLockOptimistic);
-    m_view.opdRequests->setVisible(!rs.eof());
+    m_view.showOpdRequests(!rs.eof());
     rs.close();
     QApplication::restoreOverrideCursor();
 }
@@ -102,10 +102,10 @@ void Monitors::pendingCheck() {
     const int pending = countOf(data::StoredProcs::spCheckPending(), "TotalPending");
     if (pending > 0) {
         m_marquee.start();
-        m_view.pendingPanel->show();
+        m_view.showPendingPanel(true);
     } else {
         m_marquee.stop();
-        m_view.pendingPanel->hide();
+        m_view.showPendingPanel(false);
     }
     opdRequestCheck();
 }

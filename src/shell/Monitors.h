@@ -23,10 +23,13 @@ class Monitors final : public QObject {
 public:
     static constexpr const char* kPendingMessage = "There are pending requests issued.";
 
+    // The indicators, and how to show or hide them (a toolbar shows its
+    // widgets through their actions).
     struct Indicators {
         QLineEdit* opdRequests = nullptr; // "OPD Requests"
-        QWidget* pendingPanel = nullptr;  // "Inpatient Requests" and its icon
-        QLineEdit* pendingText = nullptr; // the panel's text box
+        QLineEdit* pendingText = nullptr; // the pending panel's text box
+        std::function<void(bool)> showOpdRequests;
+        std::function<void(bool)> showPendingPanel;
     };
 
     Monitors(Indicators indicators, Announcer* announcer, QObject* parent = nullptr);

@@ -56,6 +56,7 @@ public:
                                  "solid #7a6a3a; border-radius: 8px; padding: 6px; "
                                  "font: 9pt 'DejaVu Sans'; }");
         m_balloon->setFixedWidth(180);
+        m_balloon->setMinimumHeight(64);
         m_balloon->hide();
         layout->addWidget(m_balloon, 0, Qt::AlignHCenter);
         layout->addStretch();

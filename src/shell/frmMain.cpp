@@ -204,8 +204,8 @@ void frmMain::buildToolBar() {
     palette.setColor(QPalette::Text, yellow());
     m_opdRequests->setPalette(palette);
     m_opdRequests->installEventFilter(this);
-    m_opdRequests->hide();
-    bar->addWidget(m_opdRequests);
+    m_opdRequestsAction = bar->addWidget(m_opdRequests);
+    m_opdRequestsAction->setVisible(false);
 
     m_pendingPanel = new QWidget(bar);
     m_pendingPanel->setObjectName("fraPending");
@@ -229,8 +229,8 @@ void frmMain::buildToolBar() {
     panel->addWidget(m_pendingText);
     panel->addWidget(m_pendingIcon);
     panel->addWidget(prepaid);
-    m_pendingPanel->hide();
-    bar->addWidget(m_pendingPanel);
+    m_pendingPanelAction = bar->addWidget(m_pendingPanel);
+    m_pendingPanelAction->setVisible(false);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -374,7 +374,10 @@ bool frmMain::startUpSteps() {
     auto* announcer = m_announcerOverride;
     if (!announcer)
         announcer = new WizardCharacter(applicationFile("merlin.svg"), true, this);
-    m_monitors = new Monitors({m_opdRequests, m_pendingPanel, m_pendingText}, nullptr, this);
+    m_monitors = new Monitors({m_opdRequests, m_pendingText,
+                               [this](bool on) { m_opdRequestsAction->setVisible(on); },
+                               [this](bool on) { m_pendingPanelAction->setVisible(on); }},
+                              nullptr, this);
     m_monitors->holdNoticeTimers();
 
     data::Connection& connection = m_session->SQLConnection();

@@ -68,6 +68,8 @@ private:
     std::unique_ptr<data::IPatientSearch> m_patientSearch;
     QMdiArea* m_mdi;
     QLineEdit* m_opdRequests = nullptr;
+    QAction* m_opdRequestsAction = nullptr;
+    QAction* m_pendingPanelAction = nullptr;
     QWidget* m_pendingPanel = nullptr;
     QLineEdit* m_pendingText = nullptr;
     QToolButton* m_pendingIcon = nullptr;

@@ -29,7 +29,9 @@ struct Bench {
         pendingPanel.hide();
         opd.hide();
         monitors = std::make_unique<Monitors>(
-            Monitors::Indicators{&opd, &pendingPanel, &pendingText}, &character);
+            Monitors::Indicators{&opd, &pendingText, [this](bool on) { opd.setVisible(on); },
+                                 [this](bool on) { pendingPanel.setVisible(on); }},
+            &character);
     }
     ~Bench() { data::currentSession() = {}; }
 
