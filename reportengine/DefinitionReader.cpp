@@ -210,8 +210,8 @@ private:
         failXml("");
     }
 
-    FontSpec readFont(const QString& prefix, const FontSpec& base, bool own) {
-        FontSpec font = base;
+    FontStyle readFont(const QString& prefix, const FontStyle& base, bool own) {
+        FontStyle font = base;
         const QString familyName = own ? "family" : prefix + "font";
         if (has(familyName.toLatin1().constData()))
             font.family = attr(familyName.toLatin1().constData());

@@ -20,7 +20,7 @@ struct PageElement {
     QRectF rect;
     QLineF segment;
     QString text;
-    FontSpec font;
+    FontStyle font;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     bool wrap = false;
     qreal penWidth = 0.75;

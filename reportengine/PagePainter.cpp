@@ -12,14 +12,14 @@ namespace reportengine {
 
 namespace {
 
-QFont fontFor(const FontSpec& spec, qreal dpi, QPaintDevice* device) {
-    QFont font(spec.family);
+QFont fontFor(const FontStyle& style, qreal dpi, QPaintDevice* device) {
+    QFont font(style.family);
     // The painter is scaled to points, so the font is sized in points at 72 dpi
     // of the device's own resolution.
-    font.setPointSizeF(spec.size * 72.0 / (device ? device->logicalDpiY() : dpi));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    font.setPointSizeF(style.size * 72.0 / (device ? device->logicalDpiY() : dpi));
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
     return font;
 }
 

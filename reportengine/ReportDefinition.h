@@ -19,7 +19,7 @@ namespace reportengine {
 // What a definition file describes, as read from it. Lengths are points
 // (1/72 inch) measured from the top-left corner of the band an item is in.
 
-struct FontSpec {
+struct FontStyle {
     QString family = "Sans Serif";
     qreal size = 9;
     bool bold = false;
@@ -36,7 +36,7 @@ struct ItemDef {
     QString text; // static text, or the expression of a field
     Expression expression;
     QString format; // "0.00", "mm/dd/yyyy", "regional", …
-    FontSpec font;
+    FontStyle font;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     bool wrap = false;
     qreal penWidth = 0.75;
@@ -104,7 +104,7 @@ struct ReportDefinition {
     QPageSize pageSize = QPageSize(QPageSize::Letter);
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QMarginsF margins{36, 36, 36, 36};
-    FontSpec defaultFont;
+    FontStyle defaultFont;
 
     QList<ParameterDef> parameters;
     QList<TableDef> tables;
