@@ -1,28 +1,11 @@
 #include "app/DatabaseTool.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/ToolRun.h"
 
 #include <QtTest>
 
-namespace {
-
-struct ToolRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-ToolRun runTool(const QStringList& args) {
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    const int status = app::runDatabaseTool(QStringList{"mammo-db"} + args, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
-}
-
-} // namespace
+using testsupport::runTool;
+using testsupport::ToolRun;
 
 class tst_MammoDb : public QObject {
     Q_OBJECT

@@ -5,28 +5,15 @@
 #include "server/Backend.h"
 #include "src/ui/MsgBox.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/ToolRun.h"
 
 #include <QStandardPaths>
 #include <QtTest>
 
+using testsupport::runTool;
+using testsupport::ToolRun;
+
 namespace {
-
-struct ToolRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-ToolRun runTool(const QStringList& args) {
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    const int status = app::runDatabaseTool(QStringList{"mammo-db"} + args, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
-}
 
 QStringList userRow(const testsupport::TestDatabase& db, const QString& id) {
     auto backend = server::Backend::open(db.target(), server::Backend::Mode::OpenExisting);
