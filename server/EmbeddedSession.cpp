@@ -65,28 +65,28 @@ Result EmbeddedSession::runStatement(const QString& text, const QList<Token>& to
 Result EmbeddedSession::runProcedure(const QString& text, const QList<Token>& tokens) {
     const ProcedureCall call = CommandParser::parseCall(text, tokens);
     const QString database = call.database.isEmpty() ? m_defaultDatabase : call.database;
-    const ProcedureSpec* spec = m_registry.find(database, call.name);
-    if (!spec)
+    const ProcedureSpec* procedure = m_registry.find(database, call.name);
+    if (!procedure)
         throw Error("Could not find stored procedure '" + database + ".." + call.name + "'.", text);
-    if (!spec->arities.contains(int(call.values.size()))) {
+    if (!procedure->arities.contains(int(call.values.size()))) {
         QStringList counts;
-        for (int n : spec->arities)
+        for (int n : procedure->arities)
             counts << QString::number(n);
         throw Error(QString("Procedure '%1' expects %2 value(s), but %3 were given.")
-                        .arg(spec->name, counts.join(" or "))
+                        .arg(procedure->name, counts.join(" or "))
                         .arg(call.values.size()),
                     text);
     }
-    ProcedureContext context(*m_backend, spec->name);
+    ProcedureContext context(*m_backend, procedure->name);
     try {
         Transaction tx(*m_backend);
-        Result r = spec->body(context, Arguments(call.values));
+        Result r = procedure->body(context, Arguments(call.values));
         tx.commit();
         return r;
     } catch (const Error& e) {
         QString description = e.description();
-        if (!description.contains(spec->name))
-            description = "Procedure '" + spec->name + "': " + description;
+        if (!description.contains(procedure->name))
+            description = "Procedure '" + procedure->name + "': " + description;
         throw Error(description, text);
     }
 }

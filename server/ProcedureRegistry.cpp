@@ -20,11 +20,12 @@ QString ProcedureRegistry::key(const QString& database, const QString& name) {
     return database.toUpper() + ".." + name.toLower();
 }
 
-void ProcedureRegistry::add(ProcedureSpec spec) {
-    const QString k = key(spec.database, spec.name);
+void ProcedureRegistry::add(ProcedureSpec procedure) {
+    const QString k = key(procedure.database, procedure.name);
     if (m_procedures.contains(k))
-        throw Error("The procedure " + spec.database + ".." + spec.name + " is registered twice.");
-    m_procedures.insert(k, std::move(spec));
+        throw Error("The procedure " + procedure.database + ".." + procedure.name +
+                    " is registered twice.");
+    m_procedures.insert(k, std::move(procedure));
 }
 
 const ProcedureSpec* ProcedureRegistry::find(const QString& database, const QString& name) const {
@@ -34,8 +35,8 @@ const ProcedureSpec* ProcedureRegistry::find(const QString& database, const QStr
 
 QList<const ProcedureSpec*> ProcedureRegistry::all() const {
     QList<const ProcedureSpec*> list;
-    for (const ProcedureSpec& spec : m_procedures)
-        list << &spec;
+    for (const ProcedureSpec& procedure : m_procedures)
+        list << &procedure;
     return list;
 }
 

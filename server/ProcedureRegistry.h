@@ -13,7 +13,7 @@ public:
     // The registry with every procedure of the server.
     static const ProcedureRegistry& standard();
 
-    void add(ProcedureSpec spec);
+    void add(ProcedureSpec procedure);
     const ProcedureSpec* find(const QString& database, const QString& name) const;
     QList<const ProcedureSpec*> all() const;
 
@@ -24,8 +24,8 @@ private:
 
 // Each database's procedures are added by one function of its own file.
 void addRadiologyProcedures(ProcedureRegistry& registry);
-void addReportsProcedures(ProcedureRegistry& registry);   // procedures/ReportsProcedures.cpp
-void addPasswordProcedures(ProcedureRegistry& registry);  // procedures/PasswordProcedures.cpp
-void addMonitorProcedures(ProcedureRegistry& registry);   // procedures/MonitorProcedures.cpp
+void addReportsProcedures(ProcedureRegistry& registry);  // procedures/ReportsProcedures.cpp
+void addPasswordProcedures(ProcedureRegistry& registry); // procedures/PasswordProcedures.cpp
+void addMonitorProcedures(ProcedureRegistry& registry);  // procedures/MonitorProcedures.cpp
 
 } // namespace server
