@@ -355,9 +355,9 @@ private:
                 fail("<" + name + "> needs a width w and a height h above 0");
         };
         auto readStyle = [&] {
-            item.font = readFont("", m_def.defaultFont, false);
-            item.color = color("color", Qt::black);
-            item.wrap = flag("wrap");
+            item.style.font = readFont("", m_def.defaultFont, false);
+            item.style.color = color("color", Qt::black);
+            item.style.wrap = flag("wrap");
             Qt::Alignment h = Qt::AlignLeft;
             const QString a = attr("align").trimmed().toLower();
             if (a == "center")
@@ -376,16 +376,16 @@ private:
                 v = Qt::AlignBottom;
             else if (!va.isEmpty() && va != "top")
                 fail("valign is top, middle or bottom");
-            item.alignment = h | v;
+            item.style.alignment = h | v;
         };
         auto readPen = [&] {
-            item.penWidth = length("width", 0.75);
-            item.color = color("color", Qt::black);
+            item.style.penWidth = length("width", 0.75);
+            item.style.color = color("color", Qt::black);
             const QString s = attr("style").trimmed().toLower();
             if (s == "dash")
-                item.penStyle = Qt::DashLine;
+                item.style.penStyle = Qt::DashLine;
             else if (s == "dot")
-                item.penStyle = Qt::DotLine;
+                item.style.penStyle = Qt::DotLine;
             else if (!s.isEmpty() && s != "solid")
                 fail("a line style is solid, dash or dot");
         };
@@ -417,7 +417,7 @@ private:
             readRect();
             readPen();
             if (has("fill"))
-                item.fill = color("fill", Qt::white);
+                item.style.fill = color("fill", Qt::white);
             skipEmpty();
         } else if (name == "image") {
             item.kind = ItemDef::Image;

@@ -20,13 +20,7 @@ struct PageElement {
     QRectF rect;
     QLineF segment;
     QString text;
-    FontStyle font;
-    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
-    bool wrap = false;
-    qreal penWidth = 0.75;
-    Qt::PenStyle penStyle = Qt::SolidLine;
-    QColor color = Qt::black;
-    std::optional<QColor> fill;
+    ElementStyle style;
     QImage image;
 };
 

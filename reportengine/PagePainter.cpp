@@ -31,10 +31,10 @@ void paintElements(QPainter& painter, const Page& page, qreal dpi) {
     for (const PageElement& e : page.elements) {
         switch (e.kind) {
         case PageElement::Text: {
-            painter.setFont(fontFor(e.font, dpi, painter.device()));
-            painter.setPen(e.color);
-            QTextOption option(e.alignment);
-            option.setWrapMode(e.wrap ? QTextOption::WordWrap : QTextOption::NoWrap);
+            painter.setFont(fontFor(e.style.font, dpi, painter.device()));
+            painter.setPen(e.style.color);
+            QTextOption option(e.style.alignment);
+            option.setWrapMode(e.style.wrap ? QTextOption::WordWrap : QTextOption::NoWrap);
             painter.save();
             painter.setClipRect(e.rect.adjusted(-1, -1, 1, 1));
             painter.drawText(e.rect, e.text, option);
@@ -42,13 +42,14 @@ void paintElements(QPainter& painter, const Page& page, qreal dpi) {
             break;
         }
         case PageElement::Line:
-            painter.setPen(QPen(e.color, e.penWidth, e.penStyle));
+            painter.setPen(QPen(e.style.color, e.style.penWidth, e.style.penStyle));
             painter.drawLine(e.segment);
             break;
         case PageElement::Box:
-            painter.setPen(e.penWidth > 0 ? QPen(e.color, e.penWidth, e.penStyle)
-                                          : QPen(Qt::NoPen));
-            painter.setBrush(e.fill ? QBrush(*e.fill) : QBrush(Qt::NoBrush));
+            painter.setPen(e.style.penWidth > 0
+                               ? QPen(e.style.color, e.style.penWidth, e.style.penStyle)
+                               : QPen(Qt::NoPen));
+            painter.setBrush(e.style.fill ? QBrush(*e.style.fill) : QBrush(Qt::NoBrush));
             painter.drawRect(e.rect);
             painter.setBrush(Qt::NoBrush);
             break;

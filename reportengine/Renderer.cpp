@@ -217,13 +217,7 @@ private:
         for (const ItemDef& item : band.items) {
             PageElement e;
             e.rect = item.rect.translated(origin);
-            e.font = item.font;
-            e.alignment = item.alignment;
-            e.wrap = item.wrap;
-            e.color = item.color;
-            e.penWidth = item.penWidth;
-            e.penStyle = item.penStyle;
-            e.fill = item.fill;
+            e.style = item.style;
             switch (item.kind) {
             case ItemDef::Text:
                 e.kind = PageElement::Text;

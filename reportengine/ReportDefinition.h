@@ -27,6 +27,17 @@ struct FontStyle {
     bool underline = false;
 };
 
+// How an item looks: the same for the item as defined and as placed on a page.
+struct ElementStyle {
+    FontStyle font;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
+    bool wrap = false;
+    qreal penWidth = 0.75;
+    Qt::PenStyle penStyle = Qt::SolidLine;
+    QColor color = Qt::black;
+    std::optional<QColor> fill;
+};
+
 struct ItemDef {
     enum Kind { Text, Field, Line, Box, Image };
     Kind kind = Text;
@@ -36,13 +47,7 @@ struct ItemDef {
     QString text; // static text, or the expression of a field
     Expression expression;
     QString format; // "0.00", "mm/dd/yyyy", "regional", …
-    FontStyle font;
-    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
-    bool wrap = false;
-    qreal penWidth = 0.75;
-    Qt::PenStyle penStyle = Qt::SolidLine;
-    QColor color = Qt::black;
-    std::optional<QColor> fill;
+    ElementStyle style;
     QImage image;
 };
 

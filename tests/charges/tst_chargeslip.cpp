@@ -286,10 +286,10 @@ void tst_ChargeSlip::theSlipFitsHalfALetterSheet() {
         QVERIFY2(inside, qPrintable(e.text));
         if (e.kind != reportengine::PageElement::Text)
             continue;
-        QVERIFY2(e.font.size >= 6.5, qPrintable(e.text));
-        QFont font(e.font.family);
-        font.setPointSizeF(e.font.size);
-        font.setBold(e.font.bold);
+        QVERIFY2(e.style.font.size >= 6.5, qPrintable(e.text));
+        QFont font(e.style.font.family);
+        font.setPointSizeF(e.style.font.size);
+        font.setBold(e.style.font.bold);
         const qreal width = QFontMetricsF(font, &paper).horizontalAdvance(e.text);
         QVERIFY2(width <= e.rect.width() + 0.5,
                  qPrintable(e.text + " needs " + QString::number(width) + " of " +
