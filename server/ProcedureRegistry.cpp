@@ -11,6 +11,9 @@ const ProcedureRegistry& ProcedureRegistry::standard() {
         addReportsProcedures(r);
         addPasswordProcedures(r);
         addMonitorProcedures(r);
+        addPatientListProcedures(r);
+        addCashierProcedures(r);
+        addChargeProcedures(r);
         return r;
     }();
     return registry;

@@ -27,5 +27,8 @@ void addRadiologyProcedures(ProcedureRegistry& registry);
 void addReportsProcedures(ProcedureRegistry& registry);  // procedures/ReportsProcedures.cpp
 void addPasswordProcedures(ProcedureRegistry& registry); // procedures/PasswordProcedures.cpp
 void addMonitorProcedures(ProcedureRegistry& registry);  // procedures/MonitorProcedures.cpp
+void addPatientListProcedures(ProcedureRegistry& registry); // procedures/PatientListProcedures.cpp
+void addCashierProcedures(ProcedureRegistry& registry);     // procedures/CashierProcedures.cpp
+void addChargeProcedures(ProcedureRegistry& registry);      // procedures/ChargeProcedures.cpp
 
 } // namespace server
