@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QTableView>
 
+#include <vector>
+
 namespace data {
 class Recordset;
 }
@@ -78,7 +80,17 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void layoutFixedParts();
+    void afterShapeChange();
+    void syncCurrent();
+    void moveCurrent(int row, int col, bool updateView);
+
     FlexGridModel* m_model;
+    std::vector<int> m_widths; // twips, one per column
+    int m_row = 1;
+    int m_col = 1;
+    bool m_redraw = true;
+    bool m_syncing = false;
 };
 
 } // namespace controls
