@@ -360,12 +360,10 @@ FlexGrid::FlexGrid(QWidget* parent)
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) {
         emit cellDoubleClicked(i.row() + fixedRows(), i.column() + fixedCols());
     });
-    connect(top, &QHeaderView::sectionClicked, this, [this](int section) {
-        emit cellClicked(fixedRows() - 1, section + fixedCols());
-    });
-    connect(side, &QHeaderView::sectionClicked, this, [this](int section) {
-        emit cellClicked(section + fixedRows(), fixedCols() - 1);
-    });
+    connect(top, &QHeaderView::sectionClicked, this,
+            [this](int section) { emit cellClicked(fixedRows() - 1, section + fixedCols()); });
+    connect(side, &QHeaderView::sectionClicked, this,
+            [this](int section) { emit cellClicked(section + fixedRows(), fixedCols() - 1); });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &FlexGrid::scrolled);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &FlexGrid::scrolled);
 

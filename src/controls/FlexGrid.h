@@ -47,8 +47,8 @@ public:
     // "^Centred|<Left|>Right" headings of row 0; sets Cols to the number of parts.
     void setFormatString(const QString& format);
 
-    void addRow();                // appends an empty row
-    void insertRow(int row);      // an empty row at that position
+    void addRow();           // appends an empty row
+    void insertRow(int row); // an empty row at that position
     void removeRow(int row);
     // Removes every non-fixed row and leaves `rows` rows in all, the non-fixed ones empty.
     void clearRows(int rows = 2);

@@ -5,20 +5,17 @@
 namespace controls {
 
 namespace {
-WalkInOpener& installedOpener()
-{
+WalkInOpener& installedOpener() {
     static WalkInOpener opener;
     return opener;
 }
 } // namespace
 
-void setWalkInOpener(WalkInOpener opener)
-{
+void setWalkInOpener(WalkInOpener opener) {
     installedOpener() = std::move(opener);
 }
 
-void openWalkIn(QWidget* parent, bool fromAssessment)
-{
+void openWalkIn(QWidget* parent, bool fromAssessment) {
     // Copied first: the registration may install another opener while it runs.
     const WalkInOpener opener = installedOpener();
     if (opener)
