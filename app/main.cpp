@@ -1,4 +1,5 @@
 #include "his/Components.h"
+#include "src/shell/ScreenRoutes.h"
 #include "src/shell/frmMain.h"
 #include "src/ui/MsgBox.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(ui::appTitle());
     QApplication::setApplicationVersion("1.0");
     his::registerComponents();
+    shell::registerScreenRoutes();
 
     shell::frmMain main;
     if (!main.startUp())

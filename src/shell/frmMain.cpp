@@ -305,7 +305,7 @@ QWidget* frmMain::openOnce(const QString& name, const std::function<QWidget*()>&
     if (child) {
         addChild(screen);
     } else {
-        screen->setParent(this, Qt::Window);
+        screen->setParent(this, screen->windowFlags() | Qt::Window);
         screen->show();
     }
     return screen;

@@ -2,3 +2,5 @@ mammo_add_db_test(tst_shell_mainwindow SOURCES shell/tst_mainwindow.cpp DEPENDS 
 mammo_add_db_test(tst_shell_monitors SOURCES shell/tst_monitors.cpp DEPENDS mammo_test_support mammo_shell)
 mammo_add_db_test(tst_shell_setup SOURCES shell/tst_setup.cpp DEPENDS mammo_test_support mammo_shell)
 mammo_add_db_test(tst_shell_startup_demo SOURCES shell/tst_startup_demo.cpp DEPENDS mammo_test_support mammo_shell mammo_his)
+mammo_add_db_test(tst_shell_screenroutes SOURCES shell/tst_screenroutes.cpp
+  DEPENDS mammo_test_support mammo_shell)
