@@ -3,7 +3,7 @@
 namespace server {
 
 const QList<DemoExtension>& demoExtensions() {
-    static const QList<DemoExtension> loaders{loadSectionMonitorDemoData};
+    static const QList<DemoExtension> loaders{loadSectionMonitorDemoData, loadChargeDemoData};
     return loaders;
 }
 

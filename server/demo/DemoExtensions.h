@@ -16,5 +16,6 @@ const QList<DemoExtension>& demoExtensions();
 
 // One loader per file of server/demo/.
 void loadSectionMonitorDemoData(Backend& backend, quint32 seed, const QDate& today);
+void loadChargeDemoData(Backend& backend, quint32 seed, const QDate& today);
 
 } // namespace server

@@ -9,6 +9,7 @@ QList<Migration> schemaMigrations() {
         schema::migration0002ChargeSlip(),
         schema::migration0003UsersAndLog(),
         schema::migration0004SectionMonitors(),
+        schema::migration0005Charges(),
     };
 }
 

@@ -18,6 +18,7 @@ Migration migration0001MasterData();
 Migration migration0002ChargeSlip();        // the charge slip dump's further columns
 Migration migration0003UsersAndLog();       // log-in, rights and the user log
 Migration migration0004SectionMonitors();   // nurse requests, discharge notices, section set-up
+Migration migration0005Charges();           // request numbers and posted charges
 
 } // namespace schema
 

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QTableView>
 
+#include <vector>
+
 namespace data {
 class Recordset;
 }
@@ -45,8 +47,8 @@ public:
     // "^Centred|<Left|>Right" headings of row 0; sets Cols to the number of parts.
     void setFormatString(const QString& format);
 
-    void addRow();                // appends an empty row
-    void insertRow(int row);      // an empty row at that position
+    void addRow();           // appends an empty row
+    void insertRow(int row); // an empty row at that position
     void removeRow(int row);
     // Removes every non-fixed row and leaves `rows` rows in all, the non-fixed ones empty.
     void clearRows(int rows = 2);
@@ -78,7 +80,17 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void layoutFixedParts();
+    void afterShapeChange();
+    void syncCurrent();
+    void moveCurrent(int row, int col, bool updateView);
+
     FlexGridModel* m_model;
+    std::vector<int> m_widths; // twips, one per column
+    int m_row = 1;
+    int m_col = 1;
+    bool m_redraw = true;
+    bool m_syncing = false;
 };
 
 } // namespace controls

@@ -12,3 +12,8 @@ target_compile_definitions(tst_mammoreport PRIVATE
   MAMMO_REPORT_TOOL="$<TARGET_FILE:mammo-report>"
   MAMMO_REVIEW_DIR="${CMAKE_BINARY_DIR}/review")
 add_dependencies(tst_mammoreport mammo-report)
+
+mammo_add_test(tst_chargerules SOURCES charges/tst_chargerules.cpp DEPENDS mammo_test_support mammo_charges)
+mammo_add_db_test(tst_chargeentry SOURCES charges/tst_chargeentry.cpp
+  DEPENDS mammo_test_support mammo_charges mammo_controls)
+target_compile_definitions(tst_chargeentry PRIVATE MAMMO_ASSETS_DIR="${PROJECT_SOURCE_DIR}/assets")
