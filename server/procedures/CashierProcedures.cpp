@@ -166,7 +166,7 @@ Result spMammo_Communication(ProcedureContext& ctx, const Arguments& args) {
 
 QString listedTime(const QVariant& value) {
     const QDateTime when = storedTime(value);
-    return when.isValid() ? when.toString("MM/dd/yyyy hh:mm AP") : QString();
+    return when.isValid() ? when.toString("MM/dd/yyyy hh:mm") : QString();
 }
 
 // Patients whose hospital account is billed (a billing date is set), over
@@ -176,7 +176,8 @@ QString listedTime(const QVariant& value) {
 Result spGlobal_BilledPatients(ProcedureContext& ctx, const Arguments& args) {
     const QString text = args.trimmed(0);
     const QString patientColumns =
-        "m.LastName, m.FirstName, m.MiddleName, %1 AS RoomID, %2 AS AdmDate, %3 AS DcrDate, "
+        "m.LastName, COALESCE(m.FirstName, '') AS FirstName, COALESCE(m.MiddleName, '') AS "
+        "MiddleName, COALESCE(%1, '') AS RoomID, %2 AS AdmDate, %3 AS DcrDate, "
         "m.Sex, %4 AS Age, m.BirthDate, m.CivilStatus, m.HouseStreet, m.Barangay, m.ZipCode, "
         "t.Town, t.Province, '%5' AS PatientType, %6 AS RoomClassID, v.BillingDate, "
         "v.AccountNum, v.Company, v.MedicareType ";

@@ -10,13 +10,17 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace tracking {
 
@@ -34,6 +38,21 @@ const Column kColumns[] = {
 };
 constexpr int kReceiptColumn = 1;
 constexpr int kPatientColumn = 2;
+
+// The layout's widths are the least a column gets: a column whose texts are
+// wider grows to fit them, so that numbers, names and dates are not cut short
+// in a font wider than the one the widths were made for. The first rows
+// decide, so that a long list stays quick.
+void widenToFit(controls::FlexGrid* grid, int col, int leastTwips) {
+    constexpr int kRowsMeasured = 300;
+    constexpr int kCellPadding = 12; // pixels around the text of a cell
+    const QFontMetrics metrics(grid->font());
+    int pixels = 0;
+    for (int r = 0; r < std::min(grid->rows(), kRowsMeasured); ++r)
+        pixels = std::max(pixels, metrics.horizontalAdvance(grid->textMatrix(r, col)));
+    const int needed = int(std::ceil((pixels + kCellPadding) * 1440.0 / ui::twips(1440)));
+    grid->setColWidth(col, std::max(leastTwips, needed));
+}
 
 class WaitCursor {
 public:
@@ -162,6 +181,8 @@ void frmCashComm::search() {
             m_list->setTextMatrix(row, c, rs.field(kColumns[c].field).text());
     }
     rs.close();
+    for (int c = 1; c < int(std::size(kColumns)); ++c)
+        widenToFit(m_list, c, kColumns[c].width);
     m_list->setRedraw(true);
     m_list->setRow(1);
     m_select->setEnabled(true);
