@@ -1,6 +1,8 @@
 #include "src/charges/WalkInBirthDate.h"
+#include "src/charges/WalkInHook.h"
 #include "src/charges/WalkInNumber.h"
 #include "src/charges/frmWalkIn.h"
+#include "src/controls/WalkInOpener.h"
 #include "src/data/Connection.h"
 #include "src/data/DbError.h"
 #include "src/ui/MsgBox.h"
@@ -154,6 +156,9 @@ private slots:
     void failedSaveLeavesNothingAndKeepsWhatWasTyped();
     void closingIsNoNewEntry_data();
     void closingIsNoNewEntry();
+
+    void openedThroughThePickersHook_data();
+    void openedThroughThePickersHook();
 
     void procedureRefusesBadValues_data();
     void procedureRefusesBadValues();
@@ -466,6 +471,44 @@ void tst_WalkIn::closingIsNoNewEntry() {
     QVERIFY(!window.NewEntry());
     QCOMPARE(window.WalkInNumber(), QString());
     QCOMPARE(rows(db, "SELECT HospNum FROM PATIENT_DATA.tbCashPatient"), QStringList{"W1"});
+}
+
+void tst_WalkIn::openedThroughThePickersHook_data() {
+    QTest::addColumn<bool>("fromAssessment");
+    QTest::newRow("from the patient list, for the assessment") << true;
+    QTest::newRow("from the cash patient picker") << false;
+}
+
+void tst_WalkIn::openedThroughThePickersHook() {
+    QFETCH(bool, fromAssessment);
+    TestDatabase db;
+    setCounter(db, "W0099", 99);
+    Session session(db);
+    QStringList handedToAssessment;
+    charges::setAssessmentWalkInReceiver(
+        [&](const QString& number) { handedToAssessment << number; });
+    charges::installWalkInOpener();
+
+    QString opened;
+    testsupport::whenModalOpens([&](QWidget* modal) {
+        auto* window = qobject_cast<frmWalkIn*>(modal);
+        if (!window)
+            return;
+        opened = window->windowTitle() + (window->FromAssessment() ? " for the assessment" : "");
+        QTest::keyClicks(window->findChild<QLineEdit*>("txtSname"), "GARCIA");
+        QTest::keyClicks(window->findChild<QLineEdit*>("txtBirth"), "7/8/1985");
+        window->findChild<QPushButton*>("cmdSave")->click();
+    });
+    QWidget picker;
+    controls::openWalkIn(&picker, fromAssessment);
+    controls::setWalkInOpener({});
+    charges::setAssessmentWalkInReceiver({});
+
+    QCOMPARE(opened,
+             QString("Walk-in Patient Entry") + (fromAssessment ? " for the assessment" : ""));
+    QCOMPARE(rows(db, "SELECT HospNum, LastName FROM PATIENT_DATA.tbCashPatient"),
+             QStringList{"W100|GARCIA"});
+    QCOMPARE(handedToAssessment, fromAssessment ? QStringList{"W100"} : QStringList{});
 }
 
 void tst_WalkIn::procedureRefusesBadValues_data() {
