@@ -7,6 +7,8 @@
 #include "tests/charges/ChargeEntryDriver.h"
 #include "tests/support/ModalDriver.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -15,8 +17,9 @@ using testsupport::ChargeSession;
 namespace {
 
 // Selects the first row of the picker that is open now.
-void selectFirstRow(QWidget* picker, const QString& search = {}) {
+void selectFirstRow(QWidget* picker, const QString& search = {}, int searchBy = 0) {
     if (!search.isNull()) {
+        picker->findChild<QComboBox*>("cmbSearchBy")->setCurrentIndex(searchBy);
         auto* box = picker->findChild<QLineEdit*>("txtSearch");
         box->setText(search);
         QTest::keyClick(box, Qt::Key_Return);
@@ -67,6 +70,7 @@ private slots:
                   QDate::currentDate().toString("yyyy-MM-dd") + " 08:00:00', 'D001')");
         ui::MsgBoxRecorder messages;
         shell::frmMain main;
+        main.show();
         for (int i = 0; i < 2; ++i) {
             testsupport::whenModalOpens([](QWidget* picker) { selectFirstRow(picker); });
             main.toolbarKey("OUTPATIENT");
@@ -85,6 +89,7 @@ private slots:
         ChargeSession s;
         ui::MsgBoxRecorder messages;
         shell::frmMain main;
+        main.show();
         QString pickerRecord;
         testsupport::whenModalOpens([&](QWidget* communications) {
             testsupport::whenModalOpens([&](QWidget* picker) {
@@ -93,7 +98,7 @@ private slots:
                         pickerRecord = label->text();
                 selectFirstRow(picker, "DIAZ");
             });
-            selectFirstRow(communications, "OR1");
+            selectFirstRow(communications, "OR1", 1);
         });
         main.toolbarKey("LINK");
         QCOMPARE(pickerRecord, QString("OR1 DIAZ, LEA"));
