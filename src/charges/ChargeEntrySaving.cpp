@@ -6,6 +6,7 @@
 #include "src/data/StoredProcs.h"
 #include "src/ui/Guard.h"
 #include "src/ui/MsgBox.h"
+#include "src/ui/WaitCursor.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,15 +16,6 @@
 namespace charges {
 
 namespace {
-
-// The hourglass while a save or a print runs, restored however it ends.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 } // namespace
 
@@ -53,7 +45,7 @@ bool ChargeEntryWindow::save() {
         }
     QString slip;
     const bool saved = ui::guard([&] {
-        BusyCursor busy;
+        ui::WaitCursor busy;
         slip = slipNumber();
         data::TransactionGuard transaction(connection());
         for (int r = 1; r <= lineCount(); ++r) {
@@ -102,7 +94,7 @@ QList<ChargeSlipLine> ChargeEntryWindow::filledLines() const {
 
 void ChargeEntryWindow::printSlip(const QString& slip, const QString& patient) {
     ui::guard([&] {
-        BusyCursor busy;
+        ui::WaitCursor busy;
         DumpChargeEntryLines(filledLines());
         PrintChargeSlip(SlipKind::ChargeEntry, slip, patient, slipCompany(), txtAdmNo->text(),
                         slipOutput());

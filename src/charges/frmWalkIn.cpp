@@ -8,6 +8,7 @@
 #include "src/ui/KeyHelpers.h"
 #include "src/ui/MsgBox.h"
 #include "src/ui/Units.h"
+#include "src/ui/WaitCursor.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -66,14 +67,6 @@ QGroupBox* optionFrame(QWidget* parent, const QString& title, const QString& nam
     }
     return frame;
 }
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 
@@ -252,7 +245,7 @@ void frmWalkIn::save() {
 
     QString number;
     const bool saved = ui::guard([&] {
-        WaitCursor wait;
+        ui::WaitCursor wait;
         data::Connection& connection = sessionConnection();
         // The number, the patient and the log entry are one registration:
         // all of it or none, so a failure leaves no half-registered patient

@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -691,6 +692,17 @@ void FlexGrid::moveCurrent(int row, int col, bool updateView) {
     m_row = row;
     m_col = col;
     emit currentCellChanged(row, col);
+}
+
+void FlexGrid::widenToFit(int col, int leastTwips) {
+    constexpr int kRowsMeasured = 300;
+    constexpr int kCellPadding = 12; // pixels around the text of a cell
+    const QFontMetrics metrics(font());
+    int pixels = 0;
+    for (int r = 0; r < std::min(rows(), kRowsMeasured); ++r)
+        pixels = std::max(pixels, metrics.horizontalAdvance(textMatrix(r, col)));
+    const int needed = int(std::ceil((pixels + kCellPadding) * 1440.0 / ui::twips(1440)));
+    setColWidth(col, std::max(leastTwips, needed));
 }
 
 } // namespace controls

@@ -43,6 +43,11 @@ public:
 
     int colWidth(int col) const; // twips
     void setColWidth(int col, int twips);
+    // Gives the column at least `leastTwips`, wider where its texts need it,
+    // so that numbers, names and dates are not cut short in a font wider than
+    // the one the widths were made for. The first rows decide, so that a long
+    // list stays quick.
+    void widenToFit(int col, int leastTwips);
 
     // "^Centred|<Left|>Right" headings of row 0; sets Cols to the number of parts.
     void setFormatString(const QString& format);

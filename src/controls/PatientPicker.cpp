@@ -4,6 +4,7 @@
 #include "src/ui/Guard.h"
 #include "src/ui/KeyHelpers.h"
 #include "src/ui/Units.h"
+#include "src/ui/WaitCursor.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,15 +21,6 @@
 namespace controls {
 
 namespace {
-
-// The hourglass for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 const int kListWidths[] = {200, 1000, 2000, 2000, 2000, 1500};
 const char* const kListHeadings[] = {"",           "Adm #",       "Last Name",
@@ -133,7 +125,7 @@ QString PatientPicker::searchKind() const {
 }
 
 void PatientPicker::runSearch() {
-    WaitCursor hourglass;
+    ui::WaitCursor hourglass;
     const bool done = ui::guard([this] { search(); });
     if (!done)
         m_grid->setRedraw(true);

@@ -6,6 +6,7 @@
 #include "src/ui/Guard.h"
 #include "src/ui/KeyHelpers.h"
 #include "src/ui/Units.h"
+#include "src/ui/WaitCursor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,29 +42,6 @@ constexpr int kAdmissionColumn = 2;
 constexpr int kLastNameColumn = 3;
 constexpr int kFirstNameColumn = 4;
 constexpr int kMiddleNameColumn = 5;
-
-// The layout's widths are the least a column gets: a column whose texts are
-// wider grows to fit them, so that numbers, names and dates are not cut short
-// in a font wider than the one the widths were made for. The first rows
-// decide, so that a long list stays quick.
-void widenToFit(controls::FlexGrid* grid, int col, int leastTwips) {
-    constexpr int kRowsMeasured = 300;
-    constexpr int kCellPadding = 12; // pixels around the text of a cell
-    const QFontMetrics metrics(grid->font());
-    int pixels = 0;
-    for (int r = 0; r < std::min(grid->rows(), kRowsMeasured); ++r)
-        pixels = std::max(pixels, metrics.horizontalAdvance(grid->textMatrix(r, col)));
-    const int needed = int(std::ceil((pixels + kCellPadding) * 1440.0 / ui::twips(1440)));
-    grid->setColWidth(col, std::max(leastTwips, needed));
-}
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 
@@ -164,7 +142,7 @@ void frmReceivableSearch::layOutList() {
 }
 
 void frmReceivableSearch::search() {
-    WaitCursor wait;
+    ui::WaitCursor wait;
     // The text goes as typed; its quotes are doubled so that a name such as
     // O'BRIEN is searched for rather than breaking the call.
     data::Recordset rs = data::currentSession().sessionConnection().open(
@@ -183,7 +161,7 @@ void frmReceivableSearch::search() {
     rs.close();
     layOutList();
     for (int c = 1; c < int(std::size(kShownColumns)); ++c)
-        widenToFit(m_list, c, kShownColumns[c].width);
+        m_list->widenToFit(c, kShownColumns[c].width);
     m_list->setRedraw(true);
     m_list->setRow(1);
     m_select->setEnabled(true);

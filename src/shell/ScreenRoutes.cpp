@@ -10,6 +10,7 @@
 #include "src/shell/Routes.h"
 #include "src/shell/frmMain.h"
 #include "src/tracking/frmCashComm.h"
+#include "src/ui/WaitCursor.h"
 
 #include <QApplication>
 
@@ -17,22 +18,13 @@ namespace shell {
 
 namespace {
 
-// The hourglass while a search runs, restored however it ends.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 void openInpatientEntry(frmMain& main, const MenuItem&) {
     main.openOnce("frmInpatient", [] { return new charges::frmInpatient; }, false);
 }
 
 // A registered outpatient picked from the list gets a window of its own.
 void openOutpatientCharge(frmMain& main, const MenuItem&) {
-    BusyCursor busy;
+    ui::WaitCursor busy;
     controls::clsOutpatientSearch search;
     QString text;
     if (!search.ValidatePatient(text, true))

@@ -7,6 +7,7 @@
 #include "src/ui/Guard.h"
 #include "src/ui/KeyHelpers.h"
 #include "src/ui/Units.h"
+#include "src/ui/WaitCursor.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -38,29 +39,6 @@ const Column kColumns[] = {
 };
 constexpr int kReceiptColumn = 1;
 constexpr int kPatientColumn = 2;
-
-// The layout's widths are the least a column gets: a column whose texts are
-// wider grows to fit them, so that numbers, names and dates are not cut short
-// in a font wider than the one the widths were made for. The first rows
-// decide, so that a long list stays quick.
-void widenToFit(controls::FlexGrid* grid, int col, int leastTwips) {
-    constexpr int kRowsMeasured = 300;
-    constexpr int kCellPadding = 12; // pixels around the text of a cell
-    const QFontMetrics metrics(grid->font());
-    int pixels = 0;
-    for (int r = 0; r < std::min(grid->rows(), kRowsMeasured); ++r)
-        pixels = std::max(pixels, metrics.horizontalAdvance(grid->textMatrix(r, col)));
-    const int needed = int(std::ceil((pixels + kCellPadding) * 1440.0 / ui::twips(1440)));
-    grid->setColWidth(col, std::max(leastTwips, needed));
-}
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 
@@ -164,7 +142,7 @@ void frmCashComm::resetList() {
 }
 
 void frmCashComm::search() {
-    WaitCursor wait;
+    ui::WaitCursor wait;
     data::Recordset rs = data::currentSession().sessionConnection().open(
         data::StoredProcs::spCommunication(m_searchBy->currentIndex(), m_searchBox->text()));
     resetList();
@@ -182,7 +160,7 @@ void frmCashComm::search() {
     }
     rs.close();
     for (int c = 1; c < int(std::size(kColumns)); ++c)
-        widenToFit(m_list, c, kColumns[c].width);
+        m_list->widenToFit(c, kColumns[c].width);
     m_list->setRedraw(true);
     m_list->setRow(1);
     m_select->setEnabled(true);
