@@ -36,9 +36,6 @@ public:
     // Fills the holiday markup list from the markup table.
     void Get_Markup();
 
-    // The slip number of the last successful save ("" before one).
-    const QString& savedSlipNumber() const { return m_savedSlip; }
-
 protected:
     struct Design {
         QString caption;
@@ -154,7 +151,7 @@ private:
     int m_editCol = -1;
     bool m_moving = false;
     bool m_placing = false;
-    QString m_savedSlip;
+    QString m_savedSlip; // of the last successful save
 };
 
 } // namespace charges

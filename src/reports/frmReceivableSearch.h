@@ -1,15 +1,8 @@
 #pragma once
 
-#include <QDialog>
+#include "src/controls/PatientPicker.h"
 
 class QCheckBox;
-class QComboBox;
-class QLineEdit;
-class QPushButton;
-
-namespace controls {
-class FlexGrid;
-}
 
 namespace reports {
 
@@ -20,40 +13,28 @@ namespace reports {
 // opens the receivable entry modally inside its slot, and this window closes
 // once the slot returns. Valid, ResultCode (the admission number) and
 // Patient tell the choice afterwards.
-class frmReceivableSearch final : public QDialog {
+class frmReceivableSearch final : public controls::PatientPicker {
     Q_OBJECT
 
 public:
     explicit frmReceivableSearch(QWidget* parent = nullptr);
 
-    bool Valid() const { return m_valid; }
-    const QString& ResultCode() const { return m_resultCode; }
     const QString& Patient() const { return m_patient; }
-
-    // Lists the billed patients that the search box's text finds.
-    void search();
-
-    // Closing without choosing ("&Close" or Esc).
-    void reject() override;
 
 signals:
     void admissionChosen(const QString& idnumber);
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    // The list stays empty until the first search.
+    void load() override {}
+    void search() override;
+    void select() override;
 
 private:
     void layOutList();
-    void choose();
 
-    QComboBox* m_searchBy;
-    QLineEdit* m_searchBox;
     QCheckBox* m_currentOnly;
-    controls::FlexGrid* m_list;
-    QPushButton* m_select;
-    QString m_resultCode;
     QString m_patient;
-    bool m_valid = false;
 };
 
 } // namespace reports

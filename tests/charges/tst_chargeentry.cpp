@@ -92,6 +92,7 @@ private slots:
     void aPaidDoctorsFeeShowsOnlyItsAmount();
     void receivableEntryPricesAndTypes_data();
     void receivableEntryPricesAndTypes();
+    void theAttendingDoctorIsSearchedAsEachEntrySays();
 };
 
 void tst_ChargeEntry::inpatientLinesAreEnteredCellByCell() {
@@ -531,6 +532,36 @@ void tst_ChargeEntry::receivableEntryPricesAndTypes() {
         "spGlobal_SaveCharges '" + chargeType + "','" + id + "'"));
     QCOMPARE(printer.calls.first(), QString("dialog:1"));
     QVERIFY(messages.texts().isEmpty());
+}
+
+void tst_ChargeEntry::theAttendingDoctorIsSearchedAsEachEntrySays() {
+    // Inpatient: Enter searches the typed code, "..." an empty text, both in search mode.
+    InpatientEntry e;
+    e.s.codeSearch.pickedOnEmpty.insert(data::ICodeSearch::Doctor, "D010");
+    e.d.find<QLineEdit>("txtDoctorID")->clear();
+    e.d.typeIn("txtDoctorID", "D001");
+    QVERIFY(e.s.codeSearch.searchMode);
+    QCOMPARE(e.s.codeSearch.searches.last(), qMakePair(QString("D001"), 1));
+    QCOMPARE(e.d.find<QLineEdit>("txtDoctorID")->text(), QString("D001"));
+    QCOMPARE(e.d.find<QLineEdit>("txtDoctor")->text(), QString("ROSA LIM"));
+    QVERIFY(e.d.grid()->hasFocus() || e.d.editor()->hasFocus());
+    e.d.press("cmdDoctor");
+    QCOMPARE(e.s.codeSearch.searches.last(), qMakePair(QString(), 1));
+    QCOMPARE(e.d.find<QLineEdit>("txtDoctor")->text(), QString("JOSE CRUZ"));
+
+    // Outpatient: Enter searches with an empty text whatever was typed; "..." does nothing.
+    charges::frmOutpatient window;
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.setPatientType("O");
+    window.setIdnumber("OP77");
+    EntryDriver d(window);
+    d.show();
+    const qsizetype before = e.s.codeSearch.searches.size();
+    d.press("cmdDoctor");
+    QCOMPARE(e.s.codeSearch.searches.size(), before);
+    d.typeIn("txtDoctorID", "D001");
+    QCOMPARE(e.s.codeSearch.searches.last(), qMakePair(QString(), 1));
+    QCOMPARE(d.find<QLineEdit>("txtDoctor")->text(), QString("JOSE CRUZ"));
 }
 
 QTEST_MAIN(tst_ChargeEntry)
